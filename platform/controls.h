@@ -1,0 +1,183 @@
+// Controls a portable window places on its native window. Each control is
+// described once by a definition (position in twips, font, colours, tab place,
+// initial state) and then read and changed only through these interfaces, so
+// the window's handlers never see the toolkit behind them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrow {
+
+// &H00BBGGRR, or &H800000nn for system colour nn.
+using Colour = std::uint32_t;
+
+constexpr Colour systemColour(unsigned index) { return 0x80000000u | index; }
+constexpr bool isSystemColour(Colour colour) { return (colour & 0xFF000000u) == 0x80000000u; }
+
+namespace colours {
+constexpr Colour activeTitleBar = systemColour(2);
+constexpr Colour windowBackground = systemColour(5);
+constexpr Colour windowText = systemColour(8);
+constexpr Colour highlight = systemColour(13);
+constexpr Colour buttonFace = systemColour(15);
+constexpr Colour buttonText = systemColour(18);
+}  // namespace colours
+
+// A position and size in twips (1/1440 inch), relative to the client area.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Every text uses the face "微软雅黑", weight 400, character set 134; only the
+// size and the underline differ.
+struct FontSpec {
+    double points = 9;
+    bool underline = false;
+};
+
+inline constexpr std::string_view kFontFace = "微软雅黑";
+inline constexpr int kFontWeight = 400;
+inline constexpr int kFontCharset = 134;
+
+// The few pictures the windows use, compiled into the program.
+enum class Picture {
+    None,
+    Youku,
+    Bilibili,
+    Tudou,
+    WeChat,
+    QQGroup,
+    Tieba,
+};
+
+using Callback = std::function<void()>;
+
+// Fields shared by every visible control.
+struct ControlSpec {
+    std::string name;  // e.g. "Command1"; lets tests and diagnostics find it
+    Bounds bounds;
+    FontSpec font;
+    int tabIndex = -1;  // place in the focus order, -1 for none
+    bool visible = true;
+    bool enabled = true;
+};
+
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool visible() const = 0;
+    virtual void setVisible(bool visible) = 0;
+};
+
+// Centred text on a transparent background.
+struct LabelSpec : ControlSpec {
+    std::string caption;
+    Colour foreColour = colours::buttonText;
+    bool handCursor = false;  // link labels
+    std::string tooltip;
+    Callback onClick;  // empty: the label takes the click and does nothing
+};
+
+class Label : public Control {
+public:
+    virtual std::string caption() const = 0;
+    virtual void setCaption(std::string_view caption) = 0;
+};
+
+struct ButtonSpec : ControlSpec {
+    std::string caption;
+    bool isDefault = false;
+    Callback onClick;
+};
+
+class Button : public Control {
+public:
+    virtual std::string caption() const = 0;
+    virtual void setCaption(std::string_view caption) = 0;
+    // Makes this the window's default button: Enter presses it.
+    virtual void makeDefault() = 0;
+    virtual bool isDefault() const = 0;
+};
+
+// A drop-down list whose text can also be typed.
+struct ComboSpec : ControlSpec {
+    std::string text;
+    std::vector<std::string> items;
+};
+
+class ComboBox : public Control {
+public:
+    virtual std::string text() const = 0;
+    virtual void setText(std::string_view text) = 0;
+};
+
+// A one-line field with centred text. onChange runs for every change of the
+// text, also one made by setText, and has finished before setText returns.
+struct TextFieldSpec : ControlSpec {
+    std::string text;
+    Colour backColour = colours::windowBackground;
+    Callback onChange;
+};
+
+class TextField : public Control {
+public:
+    virtual std::string text() const = 0;
+    virtual void setText(std::string_view text) = 0;
+    virtual void setFocus() = 0;
+};
+
+// A borderless box exactly the size of its picture.
+struct PictureSpec : ControlSpec {
+    Picture picture = Picture::None;
+    bool handCursor = false;
+    std::string tooltip;
+    Callback onClick;
+};
+
+class PictureBox : public Control {};
+
+// A periodic timer: while enabled it ticks every interval, first one interval
+// after being enabled. Disabling stops it at once; enabling it again starts a
+// fresh interval. Enabling an enabled timer changes nothing.
+struct TimerSpec {
+    std::string name;
+    int intervalMs = 1000;
+    bool enabled = false;
+    Callback onTick;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+};
+
+// A hidden menu, shown only as a popup at the mouse pointer.
+struct MenuItemSpec {
+    std::string name;
+    std::string caption;
+    Callback onClick;
+};
+
+struct MenuSpec {
+    std::string name;
+    std::string caption;
+    std::vector<MenuItemSpec> items;
+};
+
+class Menu {
+public:
+    virtual ~Menu() = default;
+};
+
+}  // namespace kestrow

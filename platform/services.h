@@ -1,0 +1,80 @@
+// The operating-system services the windows use, each a small interface so
+// tests can put an in-memory stand-in in its place.
+#pragma once
+
+#include "platform/window.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrow {
+
+struct CommandResult {
+    bool started = false;
+    std::string reason;  // the system's words when it could not start
+};
+
+// Starts a command line minimized with focus and returns without waiting.
+class CommandRunner {
+public:
+    virtual ~CommandRunner() = default;
+    virtual CommandResult run(std::string_view commandLine) = 0;
+};
+
+enum class MessageButtons { Ok = 0, OkCancel = 1 };
+enum class MessageResult { Ok = 1, Cancel = 2 };
+
+// Modal message boxes without an icon. Without a title they bear the
+// application title.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageResult show(std::string_view prompt, MessageButtons buttons,
+                               std::optional<std::string_view> title = std::nullopt) = 0;
+};
+
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual TimeOfDay timeOfDay() const = 0;
+};
+
+// The user's decimal separator, for the locale-aware reading of numbers.
+class NumberLocale {
+public:
+    virtual ~NumberLocale() = default;
+    virtual std::string decimalSeparator() const = 0;
+};
+
+// Creating windows, the screen they live on and the event loop they run in.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual std::unique_ptr<NativeWindow> createWindow(WindowSpec spec) = 0;
+    virtual double screenWidth() const = 0;  // twips
+    virtual double screenHeight() const = 0;
+    // Runs the callback once the current event has been handled.
+    virtual void post(Callback callback) = 0;
+    // Ends the event loop: the last window is gone.
+    virtual void quit() = 0;
+};
+
+struct Services {
+    Desktop& desktop;
+    CommandRunner& commands;
+    MessageBoxes& messages;
+    Clock& clock;
+    NumberLocale& locale;
+};
+
+inline constexpr std::string_view kApplicationTitle = "Kestrow";
+
+}  // namespace kestrow
