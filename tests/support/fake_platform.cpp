@@ -1,0 +1,331 @@
+#include "tests/support/fake_platform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace kestrow::fake {
+
+namespace {
+
+void require(bool condition, const std::string& what)
+{
+    if (!condition) throw std::logic_error(what);
+}
+
+}  // namespace
+
+void FakeLabel::click()
+{
+    require(visible_, "click on hidden label " + spec_.name);
+    if (spec_.onClick) spec_.onClick();
+}
+
+void FakeButton::makeDefault() { window_.setDefaultButton(this); }
+bool FakeButton::isDefault() const { return window_.defaultButton() == this; }
+
+void FakeButton::click()
+{
+    require(canClick(), "click on hidden or disabled button " + spec_.name);
+    if (spec_.onClick) spec_.onClick();
+}
+
+void FakeTextField::setText(std::string_view t)
+{
+    text_ = std::string(t);
+    ++notifications_;
+    if (spec_.onChange) spec_.onChange();
+}
+
+void FakeTextField::setFocus() { window_.setFocus(this); }
+bool FakeTextField::hasFocus() const { return window_.focus() == this; }
+
+void FakeTextField::type(std::string_view t)
+{
+    require(enabled_ && visible_, "typing into disabled field " + spec_.name);
+    setText(t);
+}
+
+void FakePictureBox::click()
+{
+    require(visible_, "click on hidden picture " + spec_.name);
+    if (spec_.onClick) spec_.onClick();
+}
+
+FakeTimer::FakeTimer(TimerSpec spec, FakePlatform& platform) : spec_(std::move(spec)), platform_(platform)
+{
+    platform_.timerCreated(this);
+    setEnabled(spec_.enabled);
+}
+
+void FakeTimer::setEnabled(bool enabled)
+{
+    if (enabled && !enabled_) due_ = platform_.now() + spec_.intervalMs;
+    enabled_ = enabled;
+}
+
+void FakeTimer::fire()
+{
+    due_ += spec_.intervalMs;
+    if (spec_.onTick) spec_.onTick();
+}
+
+FakeWindow::FakeWindow(WindowSpec spec, FakePlatform& platform) : spec_(std::move(spec)), platform_(platform)
+{
+    // A captioned window adds its frame; the test platform takes 8 pixels
+    // of border and 31 of title bar, as a common Windows theme does.
+    const double px = platform_.dpi() ? 1440.0 / platform_.dpi() : 15;
+    const bool framed = spec_.border == Border::FixedSingle;
+    width_ = spec_.clientWidth + (framed ? 6 * px : 0);
+    height_ = spec_.clientHeight + (framed ? 29 * px : 0);
+}
+
+FakeWindow::~FakeWindow()
+{
+    for (auto& timer : ownedTimers_) platform_.timerGone(timer.get());
+    platform_.windowGone(this);
+}
+
+Label& FakeWindow::addLabel(LabelSpec spec)
+{
+    auto name = spec.name;
+    ownedLabels_.push_back(std::make_unique<FakeLabel>(std::move(spec)));
+    return *(labels_[name] = ownedLabels_.back().get());
+}
+
+Button& FakeWindow::addButton(ButtonSpec spec)
+{
+    auto name = spec.name;
+    const bool isDefault = spec.isDefault;
+    ownedButtons_.push_back(std::make_unique<FakeButton>(std::move(spec), *this));
+    FakeButton* button = ownedButtons_.back().get();
+    if (isDefault) defaultButton_ = button;
+    return *(buttons_[name] = button);
+}
+
+ComboBox& FakeWindow::addComboBox(ComboSpec spec)
+{
+    auto name = spec.name;
+    ownedCombos_.push_back(std::make_unique<FakeComboBox>(std::move(spec)));
+    return *(combos_[name] = ownedCombos_.back().get());
+}
+
+TextField& FakeWindow::addTextField(TextFieldSpec spec)
+{
+    auto name = spec.name;
+    const int tab = spec.tabIndex;
+    ownedFields_.push_back(std::make_unique<FakeTextField>(std::move(spec), *this));
+    FakeTextField* field = ownedFields_.back().get();
+    // The first control in the focus order takes the focus.
+    if (tab == 0) focus_ = field;
+    return *(fields_[name] = field);
+}
+
+PictureBox& FakeWindow::addPicture(PictureSpec spec)
+{
+    auto name = spec.name;
+    ownedPictures_.push_back(std::make_unique<FakePictureBox>(std::move(spec)));
+    return *(pictures_[name] = ownedPictures_.back().get());
+}
+
+Timer& FakeWindow::addTimer(TimerSpec spec)
+{
+    auto name = spec.name;
+    ownedTimers_.push_back(std::make_unique<FakeTimer>(std::move(spec), platform_));
+    return *(timers_[name] = ownedTimers_.back().get());
+}
+
+Menu& FakeWindow::addPopupMenu(MenuSpec spec)
+{
+    auto name = spec.name;
+    ownedMenus_.push_back(std::make_unique<FakeMenu>(std::move(spec)));
+    return *(menus_[name] = ownedMenus_.back().get());
+}
+
+void FakeWindow::show()
+{
+    require(!destroyed_, "show on a destroyed window");
+    shown_ = true;
+    ++showCount_;
+}
+
+void FakeWindow::destroy()
+{
+    destroyed_ = true;
+    shown_ = false;
+    // A destroyed window's timers stop with it.
+    for (auto& timer : ownedTimers_) timer->setEnabled(false);
+}
+
+long FakeWindow::toPixels(double twips) const
+{
+    return std::lround(twips * platform_.dpi() / 1440.0);
+}
+
+double FakeWindow::fromPixels(long pixels) const
+{
+    return static_cast<double>(pixels) * 1440.0 / platform_.dpi();
+}
+
+double FakeWindow::left() const { return left_; }
+double FakeWindow::top() const { return top_; }
+double FakeWindow::width() const { return width_; }
+double FakeWindow::height() const { return height_; }
+
+void FakeWindow::setLeft(double twips) { left_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips; }
+void FakeWindow::setTop(double twips) { top_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips; }
+void FakeWindow::setHeight(double twips)
+{
+    // A window's height cannot go below zero.
+    twips = std::max(0.0, twips);
+    height_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips;
+}
+
+void FakeWindow::popupMenu(Menu& menu)
+{
+    auto& fakeMenu = static_cast<FakeMenu&>(menu);
+    lastPopup_ = &fakeMenu;
+    ++popupCount_;
+    const std::string choice = std::exchange(nextChoice_, {});
+    if (choice.empty()) return;
+    for (const auto& item : fakeMenu.spec().items) {
+        if (item.name == choice) {
+            if (item.onClick) item.onClick();
+            return;
+        }
+    }
+    throw std::logic_error("no menu item " + choice);
+}
+
+void FakeWindow::mouseDown(int buttons)
+{
+    if (spec_.onMouseDown) spec_.onMouseDown(buttons);
+    platform_.runPosted();
+}
+
+void FakeWindow::click()
+{
+    if (spec_.onClick) spec_.onClick();
+    platform_.runPosted();
+}
+
+void FakeWindow::requestClose(CloseCause cause)
+{
+    require(!destroyed_, "close request to a destroyed window");
+    if (spec_.onCloseRequest) spec_.onCloseRequest(cause);
+    platform_.runPosted();
+}
+
+template <class T>
+T& FakeWindow::find(std::map<std::string, T*>& controls, const std::string& name)
+{
+    auto it = controls.find(name);
+    require(it != controls.end(), "no control " + name + " in " + spec_.caption);
+    return *it->second;
+}
+
+FakeLabel& FakeWindow::label(const std::string& name) { return find(labels_, name); }
+FakeButton& FakeWindow::button(const std::string& name) { return find(buttons_, name); }
+FakeComboBox& FakeWindow::combo(const std::string& name) { return find(combos_, name); }
+FakeTextField& FakeWindow::field(const std::string& name) { return find(fields_, name); }
+FakePictureBox& FakeWindow::picture(const std::string& name) { return find(pictures_, name); }
+FakeTimer& FakeWindow::timer(const std::string& name) { return find(timers_, name); }
+
+std::vector<FakeTimer*> FakeWindow::timers()
+{
+    std::vector<FakeTimer*> all;
+    for (auto& timer : ownedTimers_) all.push_back(timer.get());
+    return all;
+}
+
+FakePlatform::FakePlatform() : services_{*this, *this, *this, *this, *this} {}
+
+FakePlatform::~FakePlatform() = default;
+
+std::unique_ptr<NativeWindow> FakePlatform::createWindow(WindowSpec spec)
+{
+    auto window = std::make_unique<FakeWindow>(std::move(spec), *this);
+    windows_.push_back(window.get());
+    return window;
+}
+
+CommandResult FakePlatform::run(std::string_view commandLine)
+{
+    if (failWith) return {false, *failWith};
+    commands.emplace_back(commandLine);
+    return {true, {}};
+}
+
+MessageResult FakePlatform::show(std::string_view prompt, MessageButtons buttons,
+                                 std::optional<std::string_view> title)
+{
+    messages.push_back({std::string(prompt), buttons,
+                        title ? std::optional<std::string>(std::string(*title)) : std::nullopt});
+    if (duringMessage) {
+        auto during = std::exchange(duringMessage, {});
+        during();
+    }
+    if (answers.empty()) return MessageResult::Ok;
+    MessageResult answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool FakePlatform::tick()
+{
+    FakeTimer* next = nullptr;
+    for (FakeTimer* timer : timers_) {
+        if (timer->enabled() && (!next || timer->due() < next->due())) next = timer;
+    }
+    if (!next) return false;
+    now_ = std::max(now_, next->due());
+    next->fire();
+    runPosted();
+    return true;
+}
+
+void FakePlatform::advance(std::int64_t ms)
+{
+    const std::int64_t end = now_ + ms;
+    for (;;) {
+        FakeTimer* next = nullptr;
+        for (FakeTimer* timer : timers_) {
+            if (timer->enabled() && timer->due() <= end && (!next || timer->due() < next->due())) next = timer;
+        }
+        if (!next) break;
+        now_ = next->due();
+        next->fire();
+        runPosted();
+    }
+    now_ = end;
+}
+
+void FakePlatform::runPosted()
+{
+    while (!posted_.empty()) {
+        Callback callback = std::move(posted_.front());
+        posted_.pop_front();
+        callback();
+    }
+}
+
+FakeWindow* FakePlatform::window(std::string_view caption) const
+{
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        if (!(*it)->destroyed() && (*it)->spec().caption == caption) return *it;
+    }
+    return nullptr;
+}
+
+void FakePlatform::timerGone(FakeTimer* timer)
+{
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
+
+void FakePlatform::windowGone(FakeWindow* window)
+{
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+}
+
+}  // namespace kestrow::fake

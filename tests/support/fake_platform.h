@@ -1,0 +1,324 @@
+// An in-memory platform for running the real window handlers in tests:
+// text changes notify synchronously, a test clock delivers timer ticks,
+// message boxes answer from a script, commands are recorded, and geometry
+// read back is rounded to whole pixels at a chosen DPI.
+#pragma once
+
+#include "platform/services.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kestrow::fake {
+
+class FakePlatform;
+class FakeWindow;
+
+template <class Spec>
+class FakeControl {
+public:
+    explicit FakeControl(Spec spec) : spec_(std::move(spec)), enabled_(spec_.enabled), visible_(spec_.visible) {}
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) { enabled_ = enabled; }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible) { visible_ = visible; }
+    const Spec& spec() const { return spec_; }
+
+protected:
+    Spec spec_;
+    bool enabled_;
+    bool visible_;
+};
+
+class FakeLabel final : public Label, public FakeControl<LabelSpec> {
+public:
+    using FakeControl::FakeControl;
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool visible() const override { return visible_; }
+    void setVisible(bool v) override { visible_ = v; }
+    std::string caption() const override { return caption_; }
+    void setCaption(std::string_view c) override { caption_ = std::string(c); }
+    // A user's click: only a shown label takes it.
+    void click();
+
+private:
+    std::string caption_ = spec_.caption;
+};
+
+class FakeButton final : public Button, public FakeControl<ButtonSpec> {
+public:
+    FakeButton(ButtonSpec spec, FakeWindow& window) : FakeControl(std::move(spec)), window_(window) {}
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool visible() const override { return visible_; }
+    void setVisible(bool v) override { visible_ = v; }
+    std::string caption() const override { return caption_; }
+    void setCaption(std::string_view c) override { caption_ = std::string(c); }
+    void makeDefault() override;
+    bool isDefault() const override;
+    // A user's click: throws if the button is hidden or disabled, since no
+    // user could press it then.
+    void click();
+    bool canClick() const { return visible_ && enabled_; }
+
+private:
+    FakeWindow& window_;
+    std::string caption_ = spec_.caption;
+};
+
+class FakeComboBox final : public ComboBox, public FakeControl<ComboSpec> {
+public:
+    using FakeControl::FakeControl;
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool visible() const override { return visible_; }
+    void setVisible(bool v) override { visible_ = v; }
+    std::string text() const override { return text_; }
+    void setText(std::string_view t) override { text_ = std::string(t); }
+
+private:
+    std::string text_ = spec_.text;
+};
+
+class FakeTextField final : public TextField, public FakeControl<TextFieldSpec> {
+public:
+    FakeTextField(TextFieldSpec spec, FakeWindow& window) : FakeControl(std::move(spec)), window_(window) {}
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool visible() const override { return visible_; }
+    void setVisible(bool v) override { visible_ = v; }
+    std::string text() const override { return text_; }
+    // Like a real edit control: every change notifies, nested, before the
+    // setter returns.
+    void setText(std::string_view t) override;
+    void setFocus() override;
+    bool hasFocus() const;
+    // A user's edit leaving the given text; throws if the field is disabled.
+    void type(std::string_view t);
+    int changeNotifications() const { return notifications_; }
+
+private:
+    FakeWindow& window_;
+    std::string text_ = spec_.text;
+    int notifications_ = 0;
+};
+
+class FakePictureBox final : public PictureBox, public FakeControl<PictureSpec> {
+public:
+    using FakeControl::FakeControl;
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool e) override { enabled_ = e; }
+    bool visible() const override { return visible_; }
+    void setVisible(bool v) override { visible_ = v; }
+    void click();
+};
+
+class FakeTimer final : public Timer {
+public:
+    FakeTimer(TimerSpec spec, FakePlatform& platform);
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override;
+    const TimerSpec& spec() const { return spec_; }
+    std::int64_t due() const { return due_; }
+    void fire();
+
+private:
+    TimerSpec spec_;
+    FakePlatform& platform_;
+    bool enabled_ = false;
+    std::int64_t due_ = 0;
+};
+
+class FakeMenu final : public Menu {
+public:
+    explicit FakeMenu(MenuSpec spec) : spec_(std::move(spec)) {}
+    const MenuSpec& spec() const { return spec_; }
+
+private:
+    MenuSpec spec_;
+};
+
+class FakeWindow final : public NativeWindow {
+public:
+    FakeWindow(WindowSpec spec, FakePlatform& platform);
+    ~FakeWindow() override;
+
+    Label& addLabel(LabelSpec spec) override;
+    Button& addButton(ButtonSpec spec) override;
+    ComboBox& addComboBox(ComboSpec spec) override;
+    TextField& addTextField(TextFieldSpec spec) override;
+    PictureBox& addPicture(PictureSpec spec) override;
+    Timer& addTimer(TimerSpec spec) override;
+    Menu& addPopupMenu(MenuSpec spec) override;
+
+    void show() override;
+    bool isShown() const override { return shown_; }
+    void destroy() override;
+
+    double left() const override;
+    double top() const override;
+    double width() const override;
+    double height() const override;
+    void setLeft(double twips) override;
+    void setTop(double twips) override;
+    void setHeight(double twips) override;
+    void popupMenu(Menu& menu) override;
+
+    // Test access.
+    const WindowSpec& spec() const { return spec_; }
+    bool destroyed() const { return destroyed_; }
+    int showCount() const { return showCount_; }
+    FakeLabel& label(const std::string& name);
+    FakeButton& button(const std::string& name);
+    FakeComboBox& combo(const std::string& name);
+    FakeTextField& field(const std::string& name);
+    FakePictureBox& picture(const std::string& name);
+    FakeTimer& timer(const std::string& name);
+    std::vector<FakeTimer*> timers();
+    // The menu that popupMenu last showed, and the item the next popup picks
+    // (empty: the menu is closed without a choice).
+    const FakeMenu* lastPopup() const { return lastPopup_; }
+    int popupCount() const { return popupCount_; }
+    void choosePopupItem(std::string item) { nextChoice_ = std::move(item); }
+
+    // A user's mouse press or click on the window's background; a user's
+    // close from the title bar, or a close with another cause.
+    void mouseDown(int buttons);
+    void click();
+    void requestClose(CloseCause cause = CloseCause::User);
+
+    const Button* defaultButton() const { return defaultButton_; }
+    void setDefaultButton(const Button* button) { defaultButton_ = button; }
+    const TextField* focus() const { return focus_; }
+    void setFocus(const TextField* field) { focus_ = field; }
+
+private:
+    template <class T>
+    T& find(std::map<std::string, T*>& controls, const std::string& name);
+    double fromPixels(long pixels) const;
+    long toPixels(double twips) const;
+
+    WindowSpec spec_;
+    FakePlatform& platform_;
+    std::vector<std::unique_ptr<FakeLabel>> ownedLabels_;
+    std::vector<std::unique_ptr<FakeButton>> ownedButtons_;
+    std::vector<std::unique_ptr<FakeComboBox>> ownedCombos_;
+    std::vector<std::unique_ptr<FakeTextField>> ownedFields_;
+    std::vector<std::unique_ptr<FakePictureBox>> ownedPictures_;
+    std::vector<std::unique_ptr<FakeTimer>> ownedTimers_;
+    std::vector<std::unique_ptr<FakeMenu>> ownedMenus_;
+    std::map<std::string, FakeLabel*> labels_;
+    std::map<std::string, FakeButton*> buttons_;
+    std::map<std::string, FakeComboBox*> combos_;
+    std::map<std::string, FakeTextField*> fields_;
+    std::map<std::string, FakePictureBox*> pictures_;
+    std::map<std::string, FakeTimer*> timers_;
+    std::map<std::string, FakeMenu*> menus_;
+    const Button* defaultButton_ = nullptr;
+    const TextField* focus_ = nullptr;
+    const FakeMenu* lastPopup_ = nullptr;
+    std::string nextChoice_;
+    int popupCount_ = 0;
+    bool shown_ = false;
+    bool destroyed_ = false;
+    int showCount_ = 0;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;  // exact twips when dpi is 0
+};
+
+struct RecordedMessage {
+    std::string prompt;
+    MessageButtons buttons;
+    std::optional<std::string> title;
+};
+
+class FakePlatform final : public Desktop,
+                           public CommandRunner,
+                           public MessageBoxes,
+                           public Clock,
+                           public NumberLocale {
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    Services& services() { return services_; }
+
+    // Desktop
+    std::unique_ptr<NativeWindow> createWindow(WindowSpec spec) override;
+    double screenWidth() const override { return screenWidth_; }
+    double screenHeight() const override { return screenHeight_; }
+    void post(Callback callback) override { posted_.push_back(std::move(callback)); }
+    void quit() override { quit_ = true; }
+
+    // CommandRunner: records every command line; fails while failWith is set.
+    CommandResult run(std::string_view commandLine) override;
+    std::vector<std::string> commands;
+    std::optional<std::string> failWith;
+
+    // MessageBoxes: records every box; answers from the script, then OK.
+    // duringMessage runs while a box is open, as ticks may.
+    MessageResult show(std::string_view prompt, MessageButtons buttons,
+                       std::optional<std::string_view> title) override;
+    std::vector<RecordedMessage> messages;
+    std::deque<MessageResult> answers;
+    std::function<void()> duringMessage;
+
+    // Clock
+    TimeOfDay timeOfDay() const override { return timeOfDay_; }
+    void setTimeOfDay(int hour, int minute, int second) { timeOfDay_ = {hour, minute, second}; }
+
+    // NumberLocale
+    std::string decimalSeparator() const override { return separator_; }
+    void setDecimalSeparator(std::string separator) { separator_ = std::move(separator); }
+
+    // Screen in twips and the DPI that geometry is rounded at (0: exact).
+    void setScreen(double widthTwips, double heightTwips)
+    {
+        screenWidth_ = widthTwips;
+        screenHeight_ = heightTwips;
+    }
+    void setDpi(int dpi) { dpi_ = dpi; }
+    int dpi() const { return dpi_; }
+
+    // Advances the test clock, firing due ticks in time order and running
+    // posted callbacks after each event.
+    void advance(std::int64_t ms);
+    // Fires the next due tick of any enabled timer; false if none is enabled.
+    bool tick();
+    std::int64_t now() const { return now_; }
+    void runPosted();
+
+    bool quitRequested() const { return quit_; }
+    // Every window object still alive (a destroyed window stays until its
+    // form lets it go), oldest first.
+    const std::vector<FakeWindow*>& windows() const { return windows_; }
+    // The newest live window with this caption, or nullptr.
+    FakeWindow* window(std::string_view caption) const;
+
+    // Registration used by the fakes.
+    void timerCreated(FakeTimer* timer) { timers_.push_back(timer); }
+    void timerGone(FakeTimer* timer);
+    void windowGone(FakeWindow* window);
+
+private:
+    Services services_;
+    std::vector<FakeWindow*> windows_;
+    std::vector<FakeTimer*> timers_;
+    std::deque<Callback> posted_;
+    TimeOfDay timeOfDay_{12, 0, 0};
+    std::string separator_ = ".";
+    double screenWidth_ = 1920 * 15;
+    double screenHeight_ = 1080 * 15;
+    int dpi_ = 0;
+    std::int64_t now_ = 0;
+    bool quit_ = false;
+};
+
+}  // namespace kestrow::fake

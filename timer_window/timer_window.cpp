@@ -1,0 +1,209 @@
+// The timer window's definition, its start-up, the switch back to countdown
+// mode and the helpers its handlers share.
+#include "timer_window/timer_window.h"
+
+#include "platform/numbers.h"
+#include "timer_window/texts.h"
+
+#include <string>
+#include <utility>
+
+namespace kestrow {
+
+namespace t = timer_texts;
+
+namespace {
+
+constexpr Colour kPink = 0x00C0C0FF;
+constexpr double kSmall = 10.5;
+constexpr double kMedium = 15;
+constexpr double kLarge = 21.75;
+
+LabelSpec label(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
+                Colour fore = colours::buttonText)
+{
+    LabelSpec spec;
+    spec.name = std::move(name);
+    spec.caption = std::string(caption);
+    spec.bounds = bounds;
+    spec.font.points = points;
+    spec.tabIndex = tab;
+    spec.foreColour = fore;
+    return spec;
+}
+
+ButtonSpec button(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
+                  Callback onClick)
+{
+    ButtonSpec spec;
+    spec.name = std::move(name);
+    spec.caption = std::string(caption);
+    spec.bounds = bounds;
+    spec.font.points = points;
+    spec.tabIndex = tab;
+    spec.onClick = std::move(onClick);
+    return spec;
+}
+
+TextFieldSpec field(std::string name, std::string_view text, int top, int tab, Callback onChange)
+{
+    TextFieldSpec spec;
+    spec.name = std::move(name);
+    spec.text = std::string(text);
+    spec.bounds = {840, top, 855, 615};
+    spec.font.points = kLarge;
+    spec.tabIndex = tab;
+    spec.backColour = kPink;
+    spec.onChange = std::move(onChange);
+    return spec;
+}
+
+}  // namespace
+
+TimerWindow::TimerWindow(Services& services, LiveWindows& live, Callback showAbout)
+    : Form(services, live), showAbout_(std::move(showAbout))
+{
+}
+
+WindowSpec TimerWindow::definition()
+{
+    WindowSpec spec;
+    spec.caption = std::string(t::kCaption);
+    spec.clientWidth = 3450;
+    spec.clientHeight = 7920;
+    spec.border = Border::FixedSingle;
+    spec.background = kPink;
+    spec.icon = WindowIcon::Power;
+    spec.onMouseDown = [this](int button) { Form_MouseDown(button); };
+    // No close handler: the window may be closed in every state, and closing
+    // it cancels nothing already handed to the system.
+    spec.onCloseRequest = [this](CloseCause) { unload(); };
+    return spec;
+}
+
+void TimerWindow::addControls(NativeWindow& w)
+{
+    Command6 = &w.addButton(button("Command6", t::kToTimePoint, {840, 120, 855, 375}, kSmall, 15,
+                                   [this] { Command6_Click(); }));
+    Command7 = &w.addButton(button("Command7", t::kToCountdown, {1680, 120, 855, 375}, kSmall, 16,
+                                   [this] { Command7_Click(); }));
+
+    Label1 = &w.addLabel(label("Label1", t::kCountdownMode, {480, 945, 615, 495}, kMedium, 1));
+    ComboSpec actions;
+    actions.name = "Combo1";
+    actions.text = std::string(t::kShutDown);
+    actions.items = {std::string(t::kShutDown), std::string(t::kRestart), std::string(t::kHibernate),
+                     std::string(t::kLogOff)};
+    actions.bounds = {1080, 885, 1215, 525};
+    actions.font.points = kMedium;
+    actions.tabIndex = 10;
+    Combo1 = &w.addComboBox(std::move(actions));
+    Label6 = &w.addLabel(label("Label6", t::kRemain, {2280, 945, 735, 495}, kMedium, 17));
+
+    Text1 = &w.addTextField(field("Text1", "0", 1920, 0, [this] { Text1_Change(); }));
+    Label2 = &w.addLabel(label("Label2", t::kDays, {1800, 1920, 870, 570}, kLarge, 6, colours::windowText));
+    Text2 = &w.addTextField(field("Text2", "0", 3120, 3, [this] { Text2_Change(); }));
+    Label3 = &w.addLabel(label("Label3", t::kHours, {1800, 3120, 870, 570}, kLarge, 7, colours::windowText));
+    Text3 = &w.addTextField(field("Text3", "1", 4320, 4, [this] { Text3_Change(); }));
+    Label4 = &w.addLabel(label("Label4", t::kMinutes, {1800, 4320, 870, 570}, kLarge, 8, colours::windowText));
+    Text4 = &w.addTextField(field("Text4", "0", 5520, 5, [this] { Text4_Change(); }));
+    Label5 = &w.addLabel(label("Label5", t::kSeconds, {1800, 5520, 870, 570}, kLarge, 9, colours::windowText));
+
+    // Start, stop and schedule share one spot; at most one is shown.
+    ButtonSpec start = button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2,
+                              [this] { Command1_Click(); });
+    start.isDefault = true;
+    Command1 = &w.addButton(std::move(start));
+    ButtonSpec stop = button("Command2", t::kStop, {1080, 6600, 1215, 465}, kMedium, 11,
+                             [this] { Command2_Click(); });
+    stop.visible = false;
+    stop.enabled = false;
+    Command2 = &w.addButton(std::move(stop));
+    ButtonSpec schedule = button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18,
+                                 [this] { Command5_Click(); });
+    schedule.visible = false;
+    Command5 = &w.addButton(std::move(schedule));
+
+    Command3 = &w.addButton(button("Command3", t::kSettings, {0, 7560, 615, 375}, kSmall, 14,
+                                   [this] { Command3_Click(); }));
+    ComboSpec runModes;
+    runModes.name = "Combo2";
+    runModes.text = std::string(t::kBackgroundMode);
+    runModes.items = {std::string(t::kBackgroundMode), std::string(t::kForegroundMode)};
+    runModes.bounds = {720, 7540, 2055, 420};
+    runModes.font.points = kSmall;
+    runModes.tabIndex = 12;
+    runModes.visible = false;
+    Combo2 = &w.addComboBox(std::move(runModes));
+    ButtonSpec unlock = button("Command4", t::kUnlock, {2880, 7560, 615, 375}, kSmall, 13,
+                               [this] { Command4_Click(); });
+    unlock.visible = false;
+    Command4 = &w.addButton(std::move(unlock));
+
+    // Designed running; the start-up switches it off.
+    Timer1 = &w.addTimer({"Timer1", 1000, true, [this] { Timer1_Timer(); }});
+
+    menu = &w.addPopupMenu({"menu",
+                            std::string(t::kMenuCaption),
+                            {{"help", std::string(t::kHelpItem), [this] { help_Click(); }},
+                             {"about", std::string(t::kAboutItem), [this] { about_Click(); }}}});
+}
+
+void TimerWindow::Form_Load()
+{
+    Timer1->setEnabled(false);
+    Command7->setEnabled(false);
+}
+
+void TimerWindow::Command7_Click()
+{
+    Label1->setCaption(t::kCountdownMode);
+    Label6->setCaption(t::kRemain);
+    Label2->setCaption(t::kDays);
+    Label3->setCaption(t::kHours);
+    Label4->setCaption(t::kMinutes);
+    Text2->setText("0");
+    Text3->setText("1");
+    Text4->setText("0");
+    Command1->makeDefault();
+    Command7->setEnabled(false);
+    Command6->setEnabled(true);
+    Command1->setVisible(true);
+    Command5->setVisible(false);
+}
+
+void TimerWindow::lockInputs()
+{
+    Text1->setEnabled(false);
+    Text2->setEnabled(false);
+    Text3->setEnabled(false);
+    Text4->setEnabled(false);
+    Combo1->setEnabled(false);
+    Combo2->setEnabled(false);
+    Command7->setEnabled(false);
+    Command6->setEnabled(false);
+}
+
+std::optional<double> TimerWindow::valueOf(const TextField& field) const
+{
+    return numbers::value(field.text(), services_.locale.decimalSeparator());
+}
+
+bool TimerWindow::runOrReport(std::string_view commandLine)
+{
+    const CommandResult result = services_.commands.run(commandLine);
+    if (result.started) return true;
+    std::string message(t::kCommandFailed);
+    message += commandLine;
+    message += "\r\n";
+    message += result.reason;
+    showMessage(message);
+    return false;
+}
+
+void TimerWindow::showMessage(std::string_view prompt)
+{
+    services_.messages.show(prompt, MessageButtons::Ok);
+}
+
+}  // namespace kestrow
