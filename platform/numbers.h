@@ -1,4 +1,5 @@
-// Three readings of a text as a number, and a number back to text.
+// Three readings of a text as a number, and a number back to text. None of
+// them consults the C locale: the caller passes the user's decimal separator.
 #pragma once
 
 #include <optional>
@@ -9,18 +10,28 @@ namespace kestrow::numbers {
 
 // Whether the locale-aware conversion accepts the whole text: digits with at
 // most one decimal separator, an optional leading sign, an optional exponent
-// ("E" or "e", optional sign, digits) and blanks at either end.
+// ("E" or "e", optional sign, digits) and blanks (spaces, tabs) at either end.
+// "5." and ".5" pass; a lone sign or separator, inner blanks, letters, digit
+// groups, currency, hexadecimal, "inf" and "nan" do not. A magnitude too large
+// for a double does not pass either. An empty separator stands for ".".
+// Always equal to value(text, decimalSeparator).has_value().
 bool isNumeric(std::string_view text, std::string_view decimalSeparator);
 
-// The number a numeric text stands for; nullopt for any other text.
+// The number a numeric text stands for; nullopt for any other text. Never
+// infinite; a magnitude too small for a double reads as (signed) zero.
 std::optional<double> value(std::string_view text, std::string_view decimalSeparator);
 
-// Ignores blanks, tabs and line feeds anywhere, then reads the longest
-// beginning that is a decimal number with "." as separator; 0 if none.
+// Ignores blanks, tabs, carriage returns and line feeds anywhere, then reads
+// the longest beginning that is a decimal number with "." as separator; 0 if
+// none. An "E" without exponent digits ends the number. Never fails: a
+// magnitude too large for a double gives a signed infinity.
 double leadingNumber(std::string_view text);
 
-// Shortest decimal form: whole numbers without a point or exponent, a
-// negative number with a leading "-".
+// Shortest decimal form with up to 15 significant digits and "." as the
+// point: whole numbers without a point or exponent, a negative number with a
+// leading "-", negative zero as "0". Magnitudes from 1E-05 to below 1E+16 are
+// written out in full; others take an exponent ("1.5E+20", "1E-06"), which
+// value() reads back. Infinities and NaN give "Infinity", "-Infinity", "NaN".
 std::string toText(double number);
 
 }  // namespace kestrow::numbers
