@@ -1,9 +1,134 @@
-// Placeholder: the time-point handlers.
+// Time-point mode: the switch into it and the scheduling of a shut down or
+// restart at a time of day, handed to the shutdown tool as one delay.
+#include "platform/numbers.h"
+#include "timer_window/texts.h"
 #include "timer_window/timer_window.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace kestrow {
 
-void TimerWindow::Command6_Click() {}
-void TimerWindow::Command5_Click() {}
+namespace t = timer_texts;
+
+namespace {
+
+// The longest delay the shutdown tool accepts (ten years).
+constexpr double kMaxDelaySeconds = 315360000;
+constexpr double kSecondsPerDay = 86400;
+
+// Hibernate and log off run only on the window's own countdown, which this
+// mode never starts.
+std::optional<std::string_view> countdownOnlyRefusal(std::string_view action)
+{
+    if (action == t::kLogOff) return t::kLogOffCountdownOnly;
+    if (action == t::kHibernate) return t::kHibernateCountdownOnly;
+    return std::nullopt;
+}
+
+bool above(std::optional<double> value, double limit) { return value && *value > limit; }
+
+// The upper bounds are tested apart (and corrected); what is left to refuse
+// here is a reading that names no clock position at all.
+bool isClockReading(std::optional<double> value)
+{
+    return value && *value >= 0 && *value == std::floor(*value);
+}
+
+// Rounds a part of the delay up to whole seconds. A decimal day offset times
+// 86400 seldom comes out exact in binary (1.1 days gives a hair above 95040),
+// and that noise must not cost the user a second.
+double wholeSecondsUp(double seconds)
+{
+    const double nearest = std::round(seconds);
+    const double noise = std::abs(seconds) * 4 * std::numeric_limits<double>::epsilon();
+    if (std::abs(seconds - nearest) <= noise) return nearest;
+    return std::ceil(seconds);
+}
+
+}  // namespace
+
+void TimerWindow::Command6_Click()
+{
+    if (const auto refusal = countdownOnlyRefusal(Combo1->text())) {
+        showMessage(*refusal);
+        return;
+    }
+    Label1->setCaption(t::kTimePointMode);
+    Label6->setCaption(t::kAt);
+    Label2->setCaption(t::kDaysLater);
+    Label3->setCaption(t::kOClock);
+    Label4->setCaption(t::kMinute);
+    Text3->setText("0");
+    Text2->setText("12");
+    Text4->setText("0");
+    Command5->makeDefault();
+    Command6->setEnabled(false);
+    Command7->setEnabled(true);
+    Command1->setVisible(false);
+    Command5->setVisible(true);
+}
+
+void TimerWindow::Command5_Click()
+{
+    const std::string action = Combo1->text();
+    if (const auto refusal = countdownOnlyRefusal(action)) {
+        showMessage(*refusal);
+        return;
+    }
+
+    const auto hour = valueOf(*Text2);
+    const auto minute = valueOf(*Text3);
+    const auto second = valueOf(*Text4);
+    if (above(hour, 23) || above(minute, 59) || above(second, 59)) {
+        showMessage(t::kInvalidTime);
+        // Each field is read anew: the message box may have let other
+        // handlers run meanwhile.
+        if (above(valueOf(*Text2), 23)) Text2->setText("23");
+        if (above(valueOf(*Text3), 59)) Text3->setText("59");
+        if (above(valueOf(*Text4), 59)) Text4->setText("59");
+        return;
+    }
+    if (!isClockReading(hour) || !isClockReading(minute) || !isClockReading(second)) {
+        showMessage(t::kInvalidTime);
+        return;
+    }
+
+    std::string_view actionSwitch;
+    if (action == t::kShutDown) actionSwitch = "-s";
+    else if (action == t::kRestart) actionSwitch = "-r";
+
+    const TimeOfDay now = services_.clock.timeOfDay();
+    const double target = *hour * 3600 + *minute * 60 + *second;
+    double delay = target - (now.hour * 3600 + now.minute * 60 + now.second);
+    const auto days = valueOf(*Text1);
+    if (!(days && *days == 0)) {
+        delay += wholeSecondsUp(numbers::leadingNumber(Text1->text()) * kSecondsPerDay);
+    }
+
+    // Negated comparisons, so that a NaN is refused rather than scheduled.
+    if (!(delay > 0)) {
+        showMessage(t::kPastTime);
+        return;
+    }
+    if (!(delay <= kMaxDelaySeconds)) {
+        showMessage(t::kInvalidTime);
+        return;
+    }
+
+    std::string commandLine = "shutdown ";
+    commandLine += actionSwitch;
+    commandLine += " -t ";
+    commandLine += std::to_string(static_cast<long long>(delay));
+    if (!runOrReport(commandLine)) return;
+
+    Command2->setVisible(true);
+    Command5->setVisible(false);
+    Command2->setCaption(t::kCancel);
+    lockInputs();
+}
 
 }  // namespace kestrow
