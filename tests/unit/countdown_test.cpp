@@ -1,0 +1,338 @@
+#include "platform/numbers.h"
+#include "tests/support/fake_platform.h"
+#include "timer_window/timer_window.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kestrow {
+namespace {
+
+const std::string kShutDown = "关机";
+const std::string kRestart = "重启";
+const std::string kHibernate = "休眠";
+const std::string kLogOff = "注销";
+const std::string kBackground = "后台模式(推荐)";
+const std::string kForeground = "前台模式(无弹窗)";
+
+using Commands = std::vector<std::string>;
+
+const std::string kIdle = "inputs start C6";
+const std::string kRunning = "locked stop ticking";
+const std::string kIssued = "locked stop";
+
+// A timer window shown idle in countdown mode over the in-memory platform.
+struct Rig {
+    fake::FakePlatform platform;
+    LiveWindows live{platform};
+    TimerWindow w{platform.services(), live};
+    fake::FakeWindow& fw;
+
+    Rig() : fw((w.show(), *platform.window("Kestrow"))) {}
+
+    fake::FakeTextField& field(int i) { return fw.field("Text" + std::to_string(i)); }
+    fake::FakeButton& button(const std::string& name) { return fw.button(name); }
+    bool ticking() { return fw.timer("Timer1").enabled(); }
+
+    // "d h m s", typed by the user field by field.
+    void type(const std::string& fields)
+    {
+        std::istringstream in(fields);
+        std::string text;
+        for (int i = 1; i <= 4 && in >> text; ++i) field(i).type(text);
+    }
+    std::string fields()
+    {
+        return field(1).text() + " " + field(2).text() + " " + field(3).text() + " " + field(4).text();
+    }
+    double total()
+    {
+        const double per[] = {86400, 3600, 60, 1};
+        double sum = 0;
+        for (int i = 1; i <= 4; ++i) sum += *numbers::value(field(i).text(), ".") * per[i - 1];
+        return sum;
+    }
+
+    void start(const std::string& action = kShutDown, const std::string& mode = kBackground)
+    {
+        fw.combo("Combo1").setText(action);
+        fw.combo("Combo2").setText(mode);
+        button("Command1").click();
+    }
+    void unlock()
+    {
+        button("Command3").click();
+        for (int i = 0; i < 3; ++i) button("Command4").click();
+    }
+    // Ticks until Timer1 goes off; -1 if it is still on after `limit`.
+    int ticksToZero(int limit)
+    {
+        for (int n = 1; n <= limit; ++n) {
+            platform.advance(1000);
+            if (!ticking()) return n;
+        }
+        return -1;
+    }
+
+    // The state the window shows, e.g. "inputs start C6" when idle in
+    // countdown mode and "locked stop ticking" while counting down.
+    std::string layout()
+    {
+        int enabled = fw.combo("Combo1").enabled() + fw.combo("Combo2").enabled();
+        for (int i = 1; i <= 4; ++i) enabled += field(i).enabled();
+        std::string s = enabled == 6 ? "inputs" : enabled == 0 ? "locked" : "some inputs";
+        if (button("Command1").visible()) s += " start";
+        if (button("Command2").visible()) s += " stop";
+        if (button("Command5").visible()) s += " schedule";
+        if (button("Command6").enabled()) s += " C6";
+        if (button("Command7").enabled()) s += " C7";
+        return ticking() ? s + " ticking" : s;
+    }
+};
+
+TEST(CountdownStart, CommandsForEachActionAndRunMode)
+{
+    struct Row {
+        std::string mode, action;
+        Commands atStart;
+        std::string atZero;
+    };
+    const std::vector<Row> rows = {
+        {kBackground, kShutDown, {"shutdown -s -t 60"}, "shutdown -s -t 0"},
+        {kBackground, kRestart, {"shutdown -r -t 60"}, "shutdown -r -t 0"},
+        {kBackground, kHibernate, {}, "shutdown -h"},
+        {kBackground, kLogOff, {}, "shutdown -l"},
+        {kForeground, kShutDown, {}, "shutdown -s -t 0"},
+        {kForeground, kRestart, {}, "shutdown -r -t 0"},
+        {kForeground, kHibernate, {}, "shutdown -h"},
+        {kForeground, kLogOff, {}, "shutdown -l"},
+        // Only the exact foreground text counts; full-width parentheses do not.
+        {"前台模式（无弹窗）", kShutDown, {"shutdown -s -t 60"}, "shutdown -s -t 0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mode + " " + row.action);
+        Rig r;
+        r.start(row.action, row.mode);
+        EXPECT_EQ(r.platform.commands, row.atStart);
+        EXPECT_EQ(r.layout(), kRunning);
+        EXPECT_EQ(r.button("Command2").caption(), "停止!");
+
+        EXPECT_EQ(r.ticksToZero(100), 60);
+        Commands all = row.atStart;
+        all.push_back(row.atZero);
+        EXPECT_EQ(r.platform.commands, all);
+        // The action issued, the running layout stays until the user stops.
+        EXPECT_EQ(r.fields(), "0 0 0 0");
+        EXPECT_EQ(r.layout(), kIssued);
+        EXPECT_TRUE(r.platform.messages.empty());
+    }
+}
+
+TEST(CountdownTick, TakesExactlyOneSecondPerTick)
+{
+    struct Row {
+        std::string fields, firstTick;
+        int ticks;
+    };
+    const std::vector<Row> rows = {
+        {"0 1 0 5", "0 1 0 4", 3605},
+        {"0 1 0 0", "0 0 59 59", 3600},
+        {"0 2 0 0", "0 1 59 59", 7200},
+        {"1 0 0 0", "0 23 59 59", 86400},
+        {"0 0 90 0", "0 0 89 59", 5400},
+        {"0 0 0 100", "0 0 0 99", 100},
+        {"0 0 0 1E2", "0 0 0 99", 100},
+        {"0 0 0 0", "0 0 0 0", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fields);
+        Rig r;
+        r.type(row.fields);
+        double before = r.total();
+        r.start();
+        // The delay handed to the system is the displayed total, which each
+        // tick then takes one second off.
+        ASSERT_EQ(r.platform.commands, Commands{"shutdown -s -t " + numbers::toText(before)});
+
+        int n = 0;
+        while (r.ticking() && n < row.ticks + 1) {
+            r.platform.advance(1000);
+            if (++n == 1) {
+                EXPECT_EQ(r.fields(), row.firstTick);
+            }
+            ASSERT_EQ(r.total(), before - (before > 0 ? 1 : 0)) << "tick " << n << ": " << r.fields();
+            before = r.total();
+            if (r.ticking()) {
+                ASSERT_EQ(r.platform.commands.size(), 1u) << "tick " << n;
+            }
+        }
+        EXPECT_EQ(n, row.ticks);
+        EXPECT_EQ(r.fields(), "0 0 0 0");
+        EXPECT_EQ(r.platform.commands.back(), "shutdown -s -t 0");
+    }
+}
+
+TEST(CountdownTick, ReachesZeroWhileAMessageBoxIsOpen)
+{
+    Rig r;
+    r.type("0 0 0 3");
+    r.start(kHibernate, kForeground);
+    r.platform.advance(1000);
+    r.platform.duringMessage = [&] { r.platform.advance(5000); };
+    r.w.help_Click();
+    EXPECT_EQ(r.platform.commands, Commands{"shutdown -h"});
+    EXPECT_FALSE(r.ticking());
+    EXPECT_EQ(r.fields(), "0 0 0 0");
+}
+
+TEST(CountdownStop, KeepsRemainingTimeAndRestartsFromIt)
+{
+    Rig r;
+    r.start();
+    r.unlock();
+    r.platform.advance(10'000);
+    EXPECT_EQ(r.fields(), "0 0 0 50");
+
+    r.button("Command2").click();
+    EXPECT_EQ(r.platform.commands, (Commands{"shutdown -s -t 60", "shutdown -a"}));
+    EXPECT_EQ(r.layout(), kIdle);
+    EXPECT_EQ(r.fields(), "0 0 0 50");
+    // The unlock state is the stop button's, and stopping leaves it alone.
+    EXPECT_TRUE(r.button("Command2").enabled());
+    EXPECT_EQ(r.button("Command2").caption(), "停止!");
+    EXPECT_EQ(r.w.unlockClicks, 3);
+    r.platform.advance(5000);
+    EXPECT_EQ(r.fields(), "0 0 0 50");
+
+    r.start();
+    EXPECT_EQ(r.platform.commands.back(), "shutdown -s -t 50");
+    EXPECT_EQ(r.ticksToZero(100), 50);
+}
+
+TEST(CountdownStop, AfterTheActionAndInTimePointMode)
+{
+    Rig r;
+    r.type("0 0 0 0");
+    r.start(kLogOff);
+    r.unlock();
+    r.platform.advance(1000);
+    ASSERT_EQ(r.platform.commands, Commands{"shutdown -l"});
+    r.button("Command2").click();
+    EXPECT_EQ(r.platform.commands.back(), "shutdown -a");
+    EXPECT_EQ(r.layout(), kIdle);
+
+    // With the time-point indicator up, the stop returns to that mode's idle layout.
+    r.start();
+    r.w.Label1->setCaption("预定");
+    r.button("Command2").click();
+    EXPECT_EQ(r.layout(), "inputs schedule C7");
+}
+
+TEST(CountdownStart, RefusesDelaysTheToolWouldRefuse)
+{
+    struct Row {
+        std::string fields, mode;
+    };
+    const std::vector<Row> rows = {
+        {"0 0 0 -1", kBackground},  {"0 0 -1 90", kForeground}, {"0 0 1.5 0", kBackground},
+        {"0 0 0 1.5", kForeground}, {"0 0 0 1E9", kBackground}, {"3650 0 0 1", kBackground},
+        {"1E300 0 0 0", kForeground},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fields + " " + row.mode);
+        Rig r;
+        r.button("Command2").setCaption("取消!");
+        r.type(row.fields);
+        r.start(kShutDown, row.mode);
+        ASSERT_EQ(r.platform.messages.size(), 1u);
+        EXPECT_EQ(r.platform.messages[0].prompt, "请输入正确的时间。");
+        EXPECT_EQ(r.platform.messages[0].buttons, MessageButtons::Ok);
+        EXPECT_FALSE(r.platform.messages[0].title);
+        EXPECT_EQ(r.layout(), kIdle);
+        EXPECT_EQ(r.button("Command2").caption(), "取消!");
+        r.platform.advance(100'000);
+        EXPECT_TRUE(r.platform.commands.empty());
+    }
+
+    Rig longest;
+    longest.type("3650 0 0 0");
+    longest.start();
+    EXPECT_EQ(longest.platform.commands, Commands{"shutdown -s -t 315360000"});
+    EXPECT_EQ(longest.layout(), kRunning);
+}
+
+TEST(CountdownStart, UnknownActionChangesNothing)
+{
+    for (const std::string& mode : {kBackground, kForeground}) {
+        SCOPED_TRACE(mode);
+        Rig r;
+        r.type("0 0 0 2");
+        r.start("待机", mode);
+        EXPECT_EQ(r.layout(), kIdle);
+        EXPECT_EQ(r.button("Command2").caption(), "停止!");
+        r.platform.advance(10'000);
+        EXPECT_EQ(r.fields(), "0 0 0 2");
+        EXPECT_TRUE(r.platform.commands.empty());
+        EXPECT_TRUE(r.platform.messages.empty());
+    }
+}
+
+TEST(CountdownFailure, StartCommandThatCannotRunLeavesWindowIdle)
+{
+    Rig r;
+    r.platform.failWith = "找不到指定的文件。";
+    r.start(kRestart);
+    ASSERT_EQ(r.platform.messages.size(), 1u);
+    EXPECT_EQ(r.platform.messages[0].prompt, "无法运行命令：shutdown -r -t 60\r\n找不到指定的文件。");
+    EXPECT_EQ(r.layout(), kIdle);
+    r.platform.advance(5000);
+    EXPECT_EQ(r.fields(), "0 0 1 0");
+
+    r.platform.failWith.reset();
+    r.start(kRestart);
+    EXPECT_EQ(r.platform.commands, Commands{"shutdown -r -t 60"});
+    EXPECT_EQ(r.layout(), kRunning);
+}
+
+TEST(CountdownFailure, StopThatCannotRunCanBePressedAgain)
+{
+    Rig r;
+    r.start();
+    r.unlock();
+    r.platform.failWith = "拒绝访问。";
+    r.button("Command2").click();
+    ASSERT_EQ(r.platform.messages.size(), 1u);
+    EXPECT_EQ(r.platform.messages[0].prompt, "无法运行命令：shutdown -a\r\n拒绝访问。");
+    EXPECT_EQ(r.layout(), kIssued);
+    EXPECT_TRUE(r.button("Command2").canClick());
+
+    r.platform.failWith.reset();
+    r.button("Command2").click();
+    EXPECT_EQ(r.platform.commands.back(), "shutdown -a");
+    EXPECT_EQ(r.layout(), kIdle);
+}
+
+TEST(CountdownFailure, TickIgnoresFailuresAndStillStops)
+{
+    Rig failing;
+    failing.type("0 0 0 2");
+    failing.start(kShutDown, kForeground);
+    failing.platform.failWith = "拒绝访问。";
+    EXPECT_EQ(failing.ticksToZero(10), 2);
+    EXPECT_TRUE(failing.platform.messages.empty());
+
+    // A field the locale no longer reads cannot be counted down; the tick
+    // takes it as run out rather than ticking forever.
+    Rig unreadable;
+    unreadable.type("0 0 0 3.0");
+    unreadable.start(kHibernate, kForeground);
+    unreadable.platform.setDecimalSeparator(",");
+    EXPECT_EQ(unreadable.ticksToZero(10), 1);
+    EXPECT_EQ(unreadable.platform.commands, Commands{"shutdown -h"});
+}
+
+}  // namespace
+}  // namespace kestrow

@@ -1,0 +1,103 @@
+#include "tests/support/fake_platform.h"
+#include "timer_window/timer_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrow {
+namespace {
+
+struct Rig {
+    fake::FakePlatform platform;
+    LiveWindows live{platform};
+    TimerWindow w{platform.services(), live};
+    fake::FakeWindow& fw;
+
+    Rig() : fw((w.show(), *platform.window("Kestrow"))) {}
+    fake::FakeButton& stop() { return fw.button("Command2"); }
+    fake::FakeButton& unlock() { return fw.button("Command4"); }
+    void showSettings() { fw.button("Command3").click(); }
+    void start() { fw.button("Command1").click(); }
+};
+
+TEST(UnlockSettings, RowTogglesBothAndNothingElse)
+{
+    Rig r;
+    auto& modes = r.fw.combo("Combo2");
+    modes.setText("前台模式(无弹窗)");
+    EXPECT_FALSE(modes.visible());
+    EXPECT_FALSE(r.unlock().visible());
+    for (bool shown : {true, false, true}) {
+        r.showSettings();
+        EXPECT_EQ(modes.visible(), shown);
+        EXPECT_EQ(r.unlock().visible(), shown);
+    }
+    EXPECT_EQ(modes.text(), "前台模式(无弹窗)");
+    EXPECT_TRUE(modes.enabled());
+    EXPECT_FALSE(r.stop().enabled());
+    EXPECT_EQ(r.w.unlockClicks, 0);
+
+    // The chosen run mode applies with the row hidden again.
+    r.showSettings();
+    r.start();
+    EXPECT_TRUE(r.platform.commands.empty());
+}
+
+TEST(UnlockGuard, ThreePressesUnlockAndOneRelocks)
+{
+    struct Step {
+        bool enabled;
+        const char* caption;
+        int clicks;
+    };
+    const std::vector<Step> afterPress = {
+        {false, "解锁", 1}, {false, "解锁", 2}, {true, "锁定", 3}, {false, "解锁", 0},
+        {false, "解锁", 1}, {false, "解锁", 2}, {true, "锁定", 3},
+    };
+    Rig r;
+    r.showSettings();
+    for (std::size_t i = 0; i < afterPress.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        r.unlock().click();
+        EXPECT_EQ(r.stop().enabled(), afterPress[i].enabled);
+        EXPECT_EQ(r.unlock().caption(), afterPress[i].caption);
+        EXPECT_EQ(r.w.unlockClicks, afterPress[i].clicks);
+    }
+    // The lock is independent of whether the stop button is shown.
+    EXPECT_FALSE(r.stop().visible());
+}
+
+TEST(UnlockGuard, CountSurvivesTheStartOfACountdown)
+{
+    Rig r;
+    r.showSettings();
+    r.unlock().click();
+    r.unlock().click();
+    r.start();
+    EXPECT_FALSE(r.stop().canClick());
+    // Settings and unlock stay usable while the inputs are locked.
+    r.showSettings();
+    r.showSettings();
+    r.unlock().click();
+    EXPECT_TRUE(r.stop().canClick());
+    r.stop().click();
+    EXPECT_EQ(r.platform.commands.back(), "shutdown -a");
+}
+
+TEST(UnlockGuard, SurvivesStopAndNewStart)
+{
+    Rig r;
+    r.showSettings();
+    for (int i = 0; i < 3; ++i) r.unlock().click();
+    r.start();
+    r.stop().click();
+    r.start();
+    EXPECT_TRUE(r.stop().canClick());
+    EXPECT_EQ(r.unlock().caption(), "锁定");
+    EXPECT_EQ(r.w.unlockClicks, 3);
+}
+
+}  // namespace
+}  // namespace kestrow
