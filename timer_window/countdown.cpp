@@ -18,8 +18,6 @@ namespace t = timer_texts;
 
 namespace {
 
-// The longest delay the shutdown tool accepts (ten years).
-constexpr double kMaxDelaySeconds = 315360000;
 constexpr std::array<double, 4> kSecondsPer = {86400, 3600, 60, 1};
 
 bool isAction(std::string_view action)
@@ -57,7 +55,7 @@ std::optional<double> wholeSeconds(const std::array<std::optional<double>, 4>& f
         if (!v || *v < 0 || std::floor(*v) != *v) return std::nullopt;
         total += *v * kSecondsPer[i];
     }
-    if (total > kMaxDelaySeconds) return std::nullopt;
+    if (total > TimerWindow::kMaxDelaySeconds) return std::nullopt;
     return total;
 }
 

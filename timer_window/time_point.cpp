@@ -1,6 +1,5 @@
 // Time-point mode: the switch into it and the scheduling of a shut down or
 // restart at a time of day, handed to the shutdown tool as one delay.
-#include "platform/numbers.h"
 #include "timer_window/texts.h"
 #include "timer_window/timer_window.h"
 
@@ -16,8 +15,6 @@ namespace t = timer_texts;
 
 namespace {
 
-// The longest delay the shutdown tool accepts (ten years).
-constexpr double kMaxDelaySeconds = 315360000;
 constexpr double kSecondsPerDay = 86400;
 
 // Hibernate and log off run only on the window's own countdown, which this
@@ -104,10 +101,15 @@ void TimerWindow::Command5_Click()
     const TimeOfDay now = services_.clock.timeOfDay();
     const double target = *hour * 3600 + *minute * 60 + *second;
     double delay = target - (now.hour * 3600 + now.minute * 60 + now.second);
+    // The day offset is read the way the field handler checked it, with the
+    // user's decimal separator: "0,5" is half a day wherever "," is the
+    // separator, not the 0 that a "."-only reading would make of it.
     const auto days = valueOf(*Text1);
-    if (!(days && *days == 0)) {
-        delay += wholeSecondsUp(numbers::leadingNumber(Text1->text()) * kSecondsPerDay);
+    if (!days) {
+        showMessage(t::kInvalidTime);
+        return;
     }
+    delay += wholeSecondsUp(*days * kSecondsPerDay);
 
     // Negated comparisons, so that a NaN is refused rather than scheduled.
     if (!(delay > 0)) {

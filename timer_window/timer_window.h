@@ -45,6 +45,9 @@ public:
     void help_Click();
     void about_Click();
 
+    // The longest delay the shutdown tool accepts: ten years in seconds.
+    static constexpr double kMaxDelaySeconds = 315360000;
+
     std::int16_t unlockClicks = 0;
 
     // Controls, named as the window's definition names them.

@@ -297,6 +297,15 @@ TEST_F(TimePointTest, CancelReturnsToTimePointModeAndTheNextScheduleMeasuresFrom
     EXPECT_TRUE(button("Command2").enabled());
 }
 
+TEST_F(TimePointTest, DayOffsetIsReadWithTheUsersDecimalSeparator)
+{
+    platform.setDecimalSeparator(",");
+    button("Command6").click();
+    enterTime("0,5", "12", "0", "0");
+    button("Command5").click();
+    EXPECT_EQ(platform.commands, std::vector<std::string>{"shutdown -s -t 46800"});
+}
+
 TEST_F(TimePointTest, CommandThatCannotStartIsReportedAndTheWindowStaysIdle)
 {
     button("Command6").click();
