@@ -1,0 +1,177 @@
+// The About window's definition, start-up, roll animations, OK and closing.
+#include "about_window/about_window.h"
+
+#include "about_window/texts.h"
+#include "follow_window/follow_window.h"
+#include "platform/numbers.h"
+#include "platform/version.h"
+
+#include <utility>
+
+namespace kestrow {
+
+namespace t = about_texts;
+
+namespace {
+
+constexpr double kLinkPoints = 10.5;
+constexpr double kNotePoints = 12;
+
+LabelSpec label(std::string name, std::string_view caption, Bounds bounds, double points)
+{
+    LabelSpec spec;
+    spec.name = std::move(name);
+    spec.caption = std::string(caption);
+    spec.bounds = bounds;
+    spec.font.points = points;
+    return spec;
+}
+
+LabelSpec link(std::string name, std::string_view caption, Bounds bounds, Callback onClick)
+{
+    LabelSpec spec = label(std::move(name), caption, bounds, kLinkPoints);
+    spec.font.underline = true;
+    spec.foreColour = colours::highlight;
+    spec.handCursor = true;
+    spec.onClick = std::move(onClick);
+    return spec;
+}
+
+}  // namespace
+
+std::string versionText()
+{
+    std::string text = "V";
+    text += numbers::toText(KESTROW_VERSION_MAJOR);
+    text += ".";
+    text += numbers::toText(KESTROW_VERSION_MINOR);
+    text += ".";
+    text += numbers::toText(KESTROW_VERSION_REVISION);
+    text += "-2017.1";
+    return text;
+}
+
+AboutWindow::AboutWindow(Services& services, LiveWindows& live, FormSlot<FollowWindow>& follow)
+    : Form(services, live), follow_(follow)
+{
+}
+
+WindowSpec AboutWindow::definition()
+{
+    WindowSpec spec;
+    spec.caption = std::string(t::kCaption);
+    spec.clientWidth = kClientWidth;
+    spec.clientHeight = kClientHeight;
+    spec.border = Border::FixedSingle;
+    spec.background = colours::buttonFace;
+    spec.icon = WindowIcon::Vornic;
+    spec.onMouseDown = [this](int button) { Form_MouseDown(button); };
+    spec.onCloseRequest = [this](CloseCause cause) { Form_QueryUnload(cause); };
+    return spec;
+}
+
+void AboutWindow::addControls(NativeWindow& w)
+{
+    Label3 = &w.addLabel(label("Label3", t::kTitle, {2520, 240, 1575, 615}, 21.75));
+    Label1 = &w.addLabel(label("Label1", t::kToolbox, {2520, 795, 1575, 375}, 10.5));
+    Label81 = &w.addLabel(link("Label81", t::kChangeLog, {720, 840, 1575, 375}, [this] { Label81_Click(); }));
+    Label82 = &w.addLabel(link("Label82", t::kIntroVideo, {4200, 840, 1575, 375}, [this] { Label82_Click(); }));
+
+    LabelSpec version = label("Label6", t::kVersionPlaceholder, {1920, 1080, 2700, 300}, 10.5);
+    version.tooltip = std::string(t::kChangeLog);
+    version.onClick = [this] { Label6_Click(); };
+    Label6 = &w.addLabel(std::move(version));
+
+    Label2 = &w.addLabel(label("Label2", t::kDevelopmentTool, {1920, 1560, 2700, 315}, kNotePoints));
+    Label4 = &w.addLabel(label("Label4", t::kExperimental, {1920, 1920, 2700, 315}, kNotePoints));
+    Label5 = &w.addLabel(label("Label5", t::kRights, {1920, 2280, 2700, 315}, kNotePoints));
+
+    ButtonSpec ok;
+    ok.name = "Command5";
+    ok.caption = std::string(t::kOk);
+    ok.bounds = {2520, 2880, 1455, 495};
+    ok.font.points = 14.25;
+    ok.tabIndex = 0;
+    ok.isDefault = true;
+    ok.onClick = [this] { Command5_Click(); };
+    Command5 = &w.addButton(std::move(ok));
+
+    Label7 = &w.addLabel(link("Label7", t::kCheckUpdate, {720, 3000, 1575, 375}, [this] { Label7_Click(); }));
+    Label8 = &w.addLabel(link("Label8", t::kFollow, {4200, 3000, 1575, 375}, [this] { Label8_Click(); }));
+    // Never shown: the bug report is reached through the menu only.
+    LabelSpec bug = link("Label85", t::kBugReport, {2520, 3360, 1455, 375}, [this] { Label85_Click(); });
+    bug.visible = false;
+    Label85 = &w.addLabel(std::move(bug));
+
+    Timer1 = &w.addTimer({"Timer1", 5, true, [this] { Timer1_Timer(); }});
+    Timer2 = &w.addTimer({"Timer2", 5, false, [this] { Timer2_Timer(); }});
+
+    yjcd = &w.addPopupMenu({"yjcd",
+                            std::string(t::kMenuCaption),
+                            {{"shipin", std::string(t::kIntroVideo), [this] { shipin_Click(); }},
+                             {"gxrizhi", std::string(t::kChangeLog), [this] { gxrizhi_Click(); }},
+                             {"update", std::string(t::kCheckUpdate), [this] { update_Click(); }},
+                             {"bug", std::string(t::kBugReport), [this] { bug_Click(); }},
+                             {"guanzhu", std::string(t::kFollow), [this] { guanzhu_Click(); }}}});
+}
+
+void AboutWindow::Form_Load()
+{
+    // Centred for the full window, so it grows down from the centred top.
+    window().setHeight(0);
+    window().setLeft(services_.desktop.screenWidth() / 2 - kNominalWidth / 2);
+    window().setTop(services_.desktop.screenHeight() / 2 - kNominalHeight / 2);
+    Label6->setCaption(versionText());
+}
+
+// Both steps start from the Height read back, so a window system that keeps
+// heights in whole pixels or above a minimum still reaches the limit.
+void AboutWindow::Timer1_Timer()
+{
+    const double height = window().height();
+    if (height >= kOpenLimit) {
+        Timer1->setEnabled(false);
+    } else {
+        window().setHeight(height + kStep);
+    }
+}
+
+void AboutWindow::Timer2_Timer()
+{
+    const double height = window().height();
+    if (height > 0) window().setHeight(height - kStep);
+    if (window().height() < kCloseLimit) {
+        Timer2->setEnabled(false);
+        unload();
+    }
+}
+
+void AboutWindow::startClosing()
+{
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(true);
+}
+
+void AboutWindow::Form_QueryUnload(CloseCause cause)
+{
+    if (cause == CloseCause::User) {
+        startClosing();
+    } else {
+        unload();
+    }
+}
+
+void AboutWindow::Command5_Click()
+{
+    // Referring to a follow window that is not loaded loads it unseen; its
+    // close animation then unloads it again.
+    follow_.refer().Timer2->setEnabled(true);
+    startClosing();
+}
+
+void AboutWindow::Form_MouseDown(int button)
+{
+    if (button & mouse::right) window().popupMenu(*yjcd);
+}
+
+}  // namespace kestrow
