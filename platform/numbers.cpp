@@ -155,7 +155,10 @@ std::string toText(double number) {
         return out + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
     // Beyond that range a plain form would only add zeros: "1.5E+20", "2E-07".
     out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
+    if (digits.size() > 1) {
+        out += '.';
+        out += digits.substr(1);
+    }
     const int absExp = std::abs(exponent);
     out += exponent < 0 ? "E-" : "E+";
     if (absExp < 10) out += '0';
