@@ -131,6 +131,10 @@ std::string toText(double number) {
     if (std::isnan(number)) return "NaN";
     if (std::isinf(number)) return number < 0 ? "-Infinity" : "Infinity";
     if (number == 0.0) return "0";  // also for -0.0
+    // The few doubles above this would round up past the largest double at
+    // 15 digits and give a text no reading accepts; they round down instead.
+    constexpr double kLargest15Digits = 1.79769313486231e308;
+    if (std::abs(number) > kLargest15Digits) return number < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
 
     // Rounded to 15 significant digits: "d.dddddddddddddde[+-]xx".
     char buf[40];

@@ -12,3 +12,6 @@ ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)"
 
 echo "== Adapter tests (kestrow.exe's Win32 layer under Wine)"
 "$root/tests/win32/run_wine_tests.sh" "$root/build/win"
+
+echo "== Fuzz targets (FUZZ_SECONDS=${FUZZ_SECONDS:=30} each)"
+FUZZ_SECONDS=$FUZZ_SECONDS "$root/tests/fuzz/run_fuzzers.sh" "$root/build/fuzz"

@@ -126,6 +126,9 @@ TEST(NumbersToText, Table) {
         {1e16, "1E+16"}, {-2.5e-300, "-2.5E-300"}, {1e100, "1E+100"},
         {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
         {std::numeric_limits<double>::infinity(), "Infinity"},
+        // Rounding the largest doubles up would leave no readable text.
+        {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
+        {-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -139,6 +142,7 @@ TEST(NumbersToText, ReadsBackUnderThePointSeparator) {
         SCOPED_TRACE(n);
         EXPECT_EQ(value(toText(n), "."), n);
     }
+    EXPECT_TRUE(value(toText(std::numeric_limits<double>::max()), "."));
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+// Fuzzes the three readings of a text as a number and the number-to-text
+// form. The timer window relies on them agreeing: a field that passes the
+// numeric test must convert, and a decremented value written back must read
+// as numeric again, or a running countdown would reset a field to "0".
+#include "platform/numbers.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace kestrow;
+
+[[noreturn]] void fail(const char* what, std::string_view text, const std::string& detail = {})
+{
+    std::fprintf(stderr, "numbers_fuzz: %s\n  text: \"%.*s\"\n  %s\n", what, static_cast<int>(text.size()),
+                 text.data(), detail.c_str());
+    std::abort();
+}
+
+std::string show(double x)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17g", x);
+    return buf;
+}
+
+// Every finite double has a text form that reads back.
+bool writable(double x) { return std::isfinite(x); }
+
+bool sameDouble(double a, double b)
+{
+    return a == b && std::signbit(a) == std::signbit(b);
+}
+
+void checkText(std::string_view text)
+{
+    for (std::string_view sep : {std::string_view("."), std::string_view(",")}) {
+        const auto v = numbers::value(text, sep);
+        if (numbers::isNumeric(text, sep) != v.has_value()) fail("isNumeric disagrees with value", text);
+        if (v && !std::isfinite(*v)) fail("value is not finite", text, show(*v));
+    }
+    const double lead = numbers::leadingNumber(text);
+    if (std::isnan(lead)) fail("leadingNumber is NaN", text);
+    const auto plain = numbers::value(text, ".");
+    // A numeric text has blanks only at its ends, which both readings skip.
+    if (plain && !sameDouble(lead, *plain))
+        fail("leadingNumber differs from value for a plain number", text, show(lead) + " vs " + show(*plain));
+    if (plain && writable(*plain - 1)) {
+        // The countdown writes value - 1 back into the field.
+        const std::string less = numbers::toText(*plain - 1);
+        if (!numbers::isNumeric(less, ".")) fail("decremented value writes a non-numeric text", text, less);
+    }
+}
+
+void checkNumber(double x)
+{
+    if (!writable(x)) return;
+    const std::string text = numbers::toText(x);
+    const auto back = numbers::value(text, ".");
+    if (!back) fail("toText gives a text that is not numeric", text, show(x));
+    // Fifteen significant digits: the reading is within rounding of x, and
+    // writing that reading again gives the very same text.
+    const double tolerance = std::fabs(x) * 1e-14 + (std::fabs(x) < 1e-300 ? 1e-300 : 0.0);
+    if (std::fabs(*back - x) > tolerance) fail("toText does not read back near the number", text, show(x));
+    if (std::isnormal(x) && numbers::toText(*back) != text)
+        fail("toText is not stable through value", text, numbers::toText(*back));
+    if (x == std::trunc(x) && std::fabs(x) < 1e15 && text.find_first_of(".Ee") != std::string::npos)
+        fail("whole number written with a point or exponent", text, show(x));
+    if (text.size() > 1 && text[0] == '0' && text[1] != '.') fail("leading zero", text, show(x));
+    if (text.find(',') != std::string::npos) fail("toText ignored the fixed point", text, show(x));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider provider(data, size);
+    const double raw = provider.ConsumeFloatingPoint<double>();
+    double bits = 0;
+    if (provider.remaining_bytes() >= sizeof bits) {
+        const auto bytes = provider.ConsumeBytes<std::uint8_t>(sizeof bits);
+        std::memcpy(&bits, bytes.data(), sizeof bits);
+    }
+    const std::string text = provider.ConsumeRemainingBytesAsString();
+
+    checkText(text);
+    checkNumber(raw);
+    checkNumber(bits);
+    if (const auto v = numbers::value(text, ".")) checkNumber(*v);
+    return 0;
+}
