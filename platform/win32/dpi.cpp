@@ -1,0 +1,91 @@
+#include "platform/win32/dpi.h"
+
+#include <cmath>
+
+namespace kestrow::win32 {
+
+namespace {
+
+// Functions newer than the oldest supported user32 are looked up at run
+// time so the exe still starts where they are missing.
+template <class Fn>
+Fn user32Function(const char* name)
+{
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32) return nullptr;
+    FARPROC proc = GetProcAddress(user32, name);
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
+}
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetDpiForSystemFn = UINT(WINAPI*)();
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(HANDLE);
+
+}  // namespace
+
+int twipsToPixels(double twips, int dpi)
+{
+    return static_cast<int>(std::llround(twips * dpi / kTwipsPerInch));
+}
+
+double pixelsToTwips(int pixels, int dpi) { return static_cast<double>(pixels) * kTwipsPerInch / dpi; }
+
+RECT boundsToPixels(const Bounds& bounds, int dpi)
+{
+    const int left = twipsToPixels(bounds.left, dpi);
+    const int top = twipsToPixels(bounds.top, dpi);
+    return {left, top, left + twipsToPixels(bounds.width, dpi), top + twipsToPixels(bounds.height, dpi)};
+}
+
+// Rounded down, not to nearest: the labels are exactly as wide as their text
+// at 96 DPI ("小时" at 21.75 pt in 870 twips), and a font rounded up at
+// 144 DPI (43.5 -> 44 px) no longer fits and wraps the second character.
+// Two rounded-down characters never exceed the rounded box width.
+int fontHeight(double points, int dpi)
+{
+    return -static_cast<int>(std::floor(points * dpi / 72.0 + 1e-9));
+}
+
+int systemDpi()
+{
+    static const auto getDpiForSystem = user32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    if (getDpiForSystem) return static_cast<int>(getDpiForSystem());
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int dpiForWindow(HWND window)
+{
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi) return static_cast<int>(dpi);
+    }
+    return systemDpi();
+}
+
+SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi)
+{
+    static const auto adjustForDpi = user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, clientWidth, clientHeight};
+    if (adjustForDpi) {
+        adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void declareDpiAwareness()
+{
+    static const auto setContext =
+        user32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext");
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2; fails harmlessly when the
+    // manifest has set the awareness already.
+    if (setContext) setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+}
+
+}  // namespace kestrow::win32

@@ -1,0 +1,24 @@
+// Message boxes, the clock and the number locale on Win32.
+#pragma once
+
+#include "platform/services.h"
+
+namespace kestrow::win32 {
+
+class Win32MessageBoxes final : public MessageBoxes {
+public:
+    MessageResult show(std::string_view prompt, MessageButtons buttons,
+                       std::optional<std::string_view> title) override;
+};
+
+class Win32Clock final : public Clock {
+public:
+    TimeOfDay timeOfDay() const override;
+};
+
+class Win32NumberLocale final : public NumberLocale {
+public:
+    std::string decimalSeparator() const override;
+};
+
+}  // namespace kestrow::win32

@@ -1,0 +1,332 @@
+#include "platform/win32/win32_controls.h"
+
+#include "platform/win32/colours.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/resources.h"
+#include "platform/win32/text.h"
+
+#include <commctrl.h>
+
+namespace kestrow::win32 {
+
+namespace {
+
+HINSTANCE module() { return GetModuleHandleW(nullptr); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- common
+
+ChildControl::ChildControl(ControlHost& host, int id, const ControlSpec& spec)
+    : host_(host),
+      bounds_(spec.bounds),
+      font_(spec.font),
+      id_(id),
+      name_(spec.name),
+      tabIndex_(spec.tabIndex),
+      enabled_(spec.enabled),
+      visible_(spec.visible)
+{
+}
+
+void ChildControl::create(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD exStyle)
+{
+    if (!host_.handle()) return;
+    style |= WS_CHILD;
+    if (visible_) style |= WS_VISIBLE;
+    if (!enabled_) style |= WS_DISABLED;
+    const RECT r = boundsToPixels(bounds_, host_.dpi());
+    const std::wstring wide = widen(text);
+    window_.reset(CreateWindowExW(exStyle, windowClass, wide.c_str(), style, r.left, r.top, r.right - r.left,
+                                  r.bottom - r.top, host_.handle(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), module(), nullptr));
+    if (window_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
+}
+
+void ChildControl::layout()
+{
+    if (!hwnd()) return;
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
+    const RECT r = boundsToPixels(bounds_, host_.dpi());
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ChildControl::remember()
+{
+    if (!hwnd()) return;
+    enabled_ = isEnabled();
+    visible_ = isVisible();
+}
+
+void ChildControl::release()
+{
+    remember();
+    window_.reset();
+}
+
+void ChildControl::forget()
+{
+    window_.forget();
+}
+
+bool ChildControl::isEnabled() const { return hwnd() ? IsWindowEnabled(hwnd()) != FALSE : enabled_; }
+
+void ChildControl::changeEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+}
+
+// The control's own flag: IsWindowVisible would also say false while the
+// window it lives on is hidden.
+bool ChildControl::isVisible() const
+{
+    return hwnd() ? (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0 : visible_;
+}
+
+void ChildControl::changeVisible(bool visible)
+{
+    visible_ = visible;
+    if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// ---------------------------------------------------------------- label
+
+Win32Label::Win32Label(ControlHost& host, int id, LabelSpec spec)
+    : ChildWindow(host, id, spec), spec_(std::move(spec))
+{
+    // No WS_CLIPSIBLINGS: labels may overlap (the About window's name and
+    // version lines do) and, being transparent, each must draw all its text.
+    create(L"STATIC", spec_.caption, SS_CENTER | SS_NOTIFY);
+    if (hwnd() && !spec_.tooltip.empty()) host_.addTooltip(hwnd(), spec_.tooltip);
+}
+
+std::string Win32Label::caption() const { return hwnd() ? windowText(hwnd()) : spec_.caption; }
+
+void Win32Label::setCaption(std::string_view caption)
+{
+    spec_.caption = std::string(caption);
+    if (!hwnd()) return;
+    SetWindowTextW(hwnd(), widen(caption).c_str());
+    // The label paints no background of its own, so the old text stays
+    // until the window repaints the area beneath it.
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    MapWindowPoints(nullptr, host_.handle(), reinterpret_cast<POINT*>(&r), 2);
+    RedrawWindow(host_.handle(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Label::command(WORD code)
+{
+    if (code == STN_CLICKED && spec_.onClick) spec_.onClick();
+}
+
+HBRUSH Win32Label::colours(HDC dc, bool asStatic)
+{
+    if (!asStatic) return nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, toColorRef(spec_.foreColour));
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+void Win32Label::release()
+{
+    if (hwnd()) spec_.caption = windowText(hwnd());
+    ChildControl::release();
+}
+
+// ---------------------------------------------------------------- button
+
+Win32Button::Win32Button(ControlHost& host, int id, ButtonSpec spec)
+    : ChildWindow(host, id, spec), spec_(std::move(spec))
+{
+    create(L"BUTTON", spec_.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS);
+    if (spec_.isDefault) host_.setDefaultButton(this);
+}
+
+std::string Win32Button::caption() const { return hwnd() ? windowText(hwnd()) : spec_.caption; }
+
+void Win32Button::setCaption(std::string_view caption)
+{
+    spec_.caption = std::string(caption);
+    if (hwnd()) SetWindowTextW(hwnd(), widen(caption).c_str());
+}
+
+void Win32Button::command(WORD code)
+{
+    if (code == BN_CLICKED && pressable() && spec_.onClick) spec_.onClick();
+}
+
+void Win32Button::release()
+{
+    if (hwnd()) spec_.caption = windowText(hwnd());
+    ChildControl::release();
+}
+
+// ---------------------------------------------------------------- combo box
+
+Win32ComboBox::Win32ComboBox(ControlHost& host, int id, ComboSpec spec)
+    : ChildWindow(host, id, spec), spec_(std::move(spec))
+{
+    create(L"COMBOBOX", {}, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS);
+    if (!hwnd()) return;
+    for (const std::string& item : spec_.items) {
+        SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+    }
+    SendMessageW(hwnd(), CB_SETMINVISIBLE, spec_.items.empty() ? 1 : spec_.items.size(), 0);
+    SetWindowTextW(hwnd(), widen(spec_.text).c_str());
+    layout();
+}
+
+// The height given to a drop-down combo box is that of the edit and the
+// dropped list together; the edit itself takes its height from the font.
+void Win32ComboBox::layout()
+{
+    if (!hwnd()) return;
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
+    const RECT r = boundsToPixels(bounds_, host_.dpi());
+    const LRESULT itemHeight = SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0);
+    const int items = static_cast<int>(spec_.items.size()) + 1;
+    const int listHeight = (itemHeight > 0 ? static_cast<int>(itemHeight) : r.bottom - r.top) * items;
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top + listHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string Win32ComboBox::text() const { return hwnd() ? windowText(hwnd()) : spec_.text; }
+
+void Win32ComboBox::setText(std::string_view text)
+{
+    spec_.text = std::string(text);
+    if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
+}
+
+void Win32ComboBox::release()
+{
+    if (hwnd()) spec_.text = windowText(hwnd());
+    ChildControl::release();
+}
+
+// ---------------------------------------------------------------- text field
+
+Win32TextField::Win32TextField(ControlHost& host, int id, TextFieldSpec spec)
+    : ChildWindow(host, id, spec), spec_(std::move(spec))
+{
+    recolour();
+    create(L"EDIT", spec_.text, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE);
+}
+
+std::string Win32TextField::text() const { return hwnd() ? windowText(hwnd()) : spec_.text; }
+
+// The edit control sends EN_CHANGE from inside SetWindowTextW, so onChange
+// has run by the time this returns, as the portable handlers rely on.
+void Win32TextField::setText(std::string_view text)
+{
+    spec_.text = std::string(text);
+    if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
+}
+
+void Win32TextField::setFocus()
+{
+    if (hwnd()) SetFocus(hwnd());
+}
+
+void Win32TextField::command(WORD code)
+{
+    if (code == EN_CHANGE && spec_.onChange) spec_.onChange();
+}
+
+// Enabled edits ask with WM_CTLCOLOREDIT, disabled and read-only ones with
+// WM_CTLCOLORSTATIC; both keep the field's own background.
+HBRUSH Win32TextField::colours(HDC dc, bool asStatic)
+{
+    SetBkColor(dc, toColorRef(spec_.backColour));
+    SetTextColor(dc, GetSysColor(asStatic ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    return back_.get();
+}
+
+void Win32TextField::recolour() { back_.reset(CreateSolidBrush(toColorRef(spec_.backColour))); }
+
+void Win32TextField::release()
+{
+    if (hwnd()) spec_.text = windowText(hwnd());
+    ChildControl::release();
+    back_.reset();
+}
+
+// ---------------------------------------------------------------- picture box
+
+Win32PictureBox::Win32PictureBox(ControlHost& host, int id, PictureSpec spec)
+    : ChildWindow(host, id, spec), spec_(std::move(spec)), bitmap_(loadPicture(spec_.picture))
+{
+    // SS_REALSIZECONTROL scales the picture to the box, which is the
+    // picture's own size at 96 DPI and grows with the DPI.
+    create(L"STATIC", {}, SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL | WS_CLIPSIBLINGS);
+    if (!hwnd()) return;
+    SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));
+    // Setting the image sizes the control to the picture; keep the box.
+    layout();
+    if (!spec_.tooltip.empty()) host_.addTooltip(hwnd(), spec_.tooltip);
+}
+
+void Win32PictureBox::command(WORD code)
+{
+    if (code == STN_CLICKED && spec_.onClick) spec_.onClick();
+}
+
+void Win32PictureBox::release()
+{
+    if (hwnd()) {
+        // Common Controls 6 may hold a copy of the picture; the copy is
+        // handed back here and is ours to delete.
+        auto shown = reinterpret_cast<HBITMAP>(SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (shown && shown != bitmap_.get()) DeleteObject(shown);
+    }
+    ChildControl::release();
+    bitmap_.reset();
+}
+
+// ---------------------------------------------------------------- timer
+
+Win32Timer::Win32Timer(ControlHost& host, UINT_PTR id, TimerSpec spec) : host_(host), id_(id), spec_(std::move(spec))
+{
+    setEnabled(spec_.enabled);
+}
+
+// Intervals below USER_TIMER_MINIMUM (10 ms) run at 10 ms.
+void Win32Timer::setEnabled(bool enabled)
+{
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (!enabled) {
+        running_.stop();
+    } else if (host_.handle()) {
+        running_.start(host_.handle(), id_, static_cast<UINT>(spec_.intervalMs > 0 ? spec_.intervalMs : 1));
+    }
+}
+
+void Win32Timer::tick()
+{
+    if (enabled_ && running_.running() && spec_.onTick) spec_.onTick();
+}
+
+// ---------------------------------------------------------------- menu
+
+Win32Menu::Win32Menu(MenuSpec spec, int firstId) : spec_(std::move(spec)), firstId_(firstId), menu_(CreatePopupMenu())
+{
+    int id = firstId_;
+    for (const MenuItemSpec& item : spec_.items) {
+        AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(id++), widen(item.caption).c_str());
+    }
+}
+
+bool Win32Menu::choose(int id)
+{
+    const int index = id - firstId_;
+    if (index < 0 || index >= itemCount()) return false;
+    const Callback& onClick = spec_.items[static_cast<size_t>(index)].onClick;
+    if (onClick) onClick();
+    return true;
+}
+
+}  // namespace kestrow::win32

@@ -1,0 +1,203 @@
+// The portable controls as real child windows: labels and pictures are
+// STATIC controls with SS_NOTIFY, buttons BUTTON, lists COMBOBOX with
+// CBS_DROPDOWN, fields EDIT. Timers and menus belong to the window too.
+// Each object outlives its native control: after the window is destroyed it
+// answers from the state it had and ignores changes.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestrow::win32 {
+
+class Win32Button;
+
+// What a control needs from the window it lives on.
+class ControlHost {
+public:
+    virtual HWND handle() const = 0;
+    virtual int dpi() const = 0;
+    virtual HFONT font(const FontSpec& font) = 0;
+    virtual void addTooltip(HWND control, const std::string& text) = 0;
+    virtual void setDefaultButton(Win32Button* button) = 0;
+    virtual const Win32Button* defaultButton() const = 0;
+
+protected:
+    ~ControlHost() = default;
+};
+
+class ChildControl {
+public:
+    ChildControl(ControlHost& host, int id, const ControlSpec& spec);
+    virtual ~ChildControl() = default;
+    ChildControl(const ChildControl&) = delete;
+    ChildControl& operator=(const ChildControl&) = delete;
+
+    int id() const { return id_; }
+    HWND hwnd() const { return window_.get(); }
+    int tabIndex() const { return tabIndex_; }
+    const std::string& name() const { return name_; }
+
+    // Places the control and sets its font at the host's current DPI.
+    virtual void layout();
+    // A WM_COMMAND notification from this control.
+    virtual void command(WORD) {}
+    // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT: the brush to paint with, or
+    // nullptr for the system's default colours.
+    virtual HBRUSH colours(HDC, bool /*asStatic*/) { return nullptr; }
+    virtual bool handCursor() const { return false; }
+    // After a system colour change.
+    virtual void recolour() {}
+    // Destroys the native control, keeping what it showed last.
+    virtual void release();
+    // The native control died with its parent: stop owning it.
+    void forget();
+
+    bool isEnabled() const;
+    void changeEnabled(bool enabled);
+    bool isVisible() const;
+    void changeVisible(bool visible);
+
+protected:
+    void create(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD exStyle = 0);
+
+    ControlHost& host_;
+    Bounds bounds_;
+    FontSpec font_;
+    OwnedWindow window_;
+
+private:
+    void remember();
+
+    int id_;
+    std::string name_;
+    int tabIndex_;
+    bool enabled_;
+    bool visible_;
+};
+
+// The enabled and visible flags of every control kind, implemented once.
+template <class Interface>
+class ChildWindow : public Interface, public ChildControl {
+public:
+    template <class Spec>
+    ChildWindow(ControlHost& host, int id, const Spec& spec) : ChildControl(host, id, spec)
+    {
+    }
+    bool enabled() const override { return isEnabled(); }
+    void setEnabled(bool enabled) override { changeEnabled(enabled); }
+    bool visible() const override { return isVisible(); }
+    void setVisible(bool visible) override { changeVisible(visible); }
+};
+
+class Win32Label final : public ChildWindow<Label> {
+public:
+    Win32Label(ControlHost& host, int id, LabelSpec spec);
+    std::string caption() const override;
+    void setCaption(std::string_view caption) override;
+    void command(WORD code) override;
+    HBRUSH colours(HDC dc, bool asStatic) override;
+    bool handCursor() const override { return spec_.handCursor; }
+    void release() override;
+
+private:
+    LabelSpec spec_;
+};
+
+class Win32Button final : public ChildWindow<Button> {
+public:
+    Win32Button(ControlHost& host, int id, ButtonSpec spec);
+    std::string caption() const override;
+    void setCaption(std::string_view caption) override;
+    void makeDefault() override { host_.setDefaultButton(this); }
+    bool isDefault() const override { return host_.defaultButton() == this; }
+    void command(WORD code) override;
+    void release() override;
+    // Whether a user could press it now (Enter must not press a hidden one).
+    bool pressable() const { return hwnd() && isVisible() && isEnabled(); }
+
+private:
+    ButtonSpec spec_;
+};
+
+class Win32ComboBox final : public ChildWindow<ComboBox> {
+public:
+    Win32ComboBox(ControlHost& host, int id, ComboSpec spec);
+    std::string text() const override;
+    void setText(std::string_view text) override;
+    void layout() override;
+    void release() override;
+
+private:
+    ComboSpec spec_;
+};
+
+class Win32TextField final : public ChildWindow<TextField> {
+public:
+    Win32TextField(ControlHost& host, int id, TextFieldSpec spec);
+    std::string text() const override;
+    void setText(std::string_view text) override;
+    void setFocus() override;
+    void command(WORD code) override;
+    HBRUSH colours(HDC dc, bool asStatic) override;
+    void recolour() override;
+    void release() override;
+
+private:
+    TextFieldSpec spec_;
+    OwnedBrush back_;
+};
+
+class Win32PictureBox final : public ChildWindow<PictureBox> {
+public:
+    Win32PictureBox(ControlHost& host, int id, PictureSpec spec);
+    void command(WORD code) override;
+    bool handCursor() const override { return spec_.handCursor; }
+    void release() override;
+
+private:
+    PictureSpec spec_;
+    OwnedBitmap bitmap_;
+};
+
+class Win32Timer final : public Timer {
+public:
+    Win32Timer(ControlHost& host, UINT_PTR id, TimerSpec spec);
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override;
+    UINT_PTR id() const { return id_; }
+    void tick();
+    void release() { running_.stop(); }
+
+private:
+    ControlHost& host_;
+    UINT_PTR id_;
+    TimerSpec spec_;
+    bool enabled_ = false;
+    TimerRegistration running_;
+};
+
+class Win32Menu final : public Menu {
+public:
+    // Item ids are firstId, firstId + 1, ...
+    Win32Menu(MenuSpec spec, int firstId);
+    HMENU handle() const { return menu_.get(); }
+    int itemCount() const { return static_cast<int>(spec_.items.size()); }
+    // Runs the handler of the item with this id; false if none has it.
+    bool choose(int id);
+    void release() { menu_.reset(); }
+
+private:
+    MenuSpec spec_;
+    int firstId_;
+    OwnedMenu menu_;
+};
+
+}  // namespace kestrow::win32

@@ -1,0 +1,105 @@
+#include "platform/win32/win32_desktop.h"
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/failure.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+namespace kestrow::win32 {
+
+namespace {
+
+constexpr wchar_t kMessageClass[] = L"KestrowMessages";
+constexpr UINT kRunPosted = WM_APP + 1;
+
+}  // namespace
+
+Win32Desktop::Win32Desktop()
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Win32Desktop::procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kMessageClass;
+        return RegisterClassExW(&wc);
+    }();
+    if (!atom) throw std::runtime_error(systemMessage(GetLastError()));
+    messages_.reset(CreateWindowExW(0, kMessageClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr));
+    if (!messages_) throw std::runtime_error(systemMessage(GetLastError()));
+    SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Desktop::~Win32Desktop()
+{
+    if (messages_) SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, 0);
+}
+
+std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowSpec spec)
+{
+    return std::make_unique<Win32Window>(std::move(spec));
+}
+
+// The primary screen in twips at the system DPI, the DPI new windows open at.
+double Win32Desktop::screenWidth() const { return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), systemDpi()); }
+double Win32Desktop::screenHeight() const { return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), systemDpi()); }
+
+// A window message rather than a thread message: modal loops (message
+// boxes, menus) drop thread messages but dispatch window messages.
+void Win32Desktop::post(Callback callback)
+{
+    posted_.push_back(std::move(callback));
+    PostMessageW(messages_.get(), kRunPosted, 0, 0);
+}
+
+void Win32Desktop::quit() { PostQuitMessage(0); }
+
+void Win32Desktop::runNextPosted()
+{
+    if (posted_.empty()) return;
+    Callback next = std::move(posted_.front());
+    posted_.pop_front();
+    callSafely([&] {
+        if (next) next();
+    });
+}
+
+LRESULT CALLBACK Win32Desktop::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kRunPosted) {
+        if (auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+            self->runNextPosted();
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void dispatchMessage(MSG& message)
+{
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (Win32Window::isOurs(root) && IsDialogMessageW(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int Win32Desktop::run()
+{
+    MSG message{};
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1) return 1;
+        dispatchMessage(message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace kestrow::win32

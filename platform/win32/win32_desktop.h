@@ -1,0 +1,45 @@
+// Desktop on Win32: windows, the primary screen, posted callbacks and the
+// message loop.
+#pragma once
+
+#include "platform/services.h"
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <deque>
+
+namespace kestrow::win32 {
+
+class Win32Desktop final : public Desktop {
+public:
+    // Registers the common controls used by the windows.
+    Win32Desktop();
+    ~Win32Desktop() override;
+    Win32Desktop(const Win32Desktop&) = delete;
+    Win32Desktop& operator=(const Win32Desktop&) = delete;
+
+    std::unique_ptr<NativeWindow> createWindow(WindowSpec spec) override;
+    double screenWidth() const override;
+    double screenHeight() const override;
+    void post(Callback callback) override;
+    void quit() override;
+
+    // Runs the message loop until quit(); returns the exit code.
+    int run();
+    // Drops callbacks that were posted but never ran.
+    void discardPosted() { posted_.clear(); }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void runNextPosted();
+
+    OwnedWindow messages_;  // message-only: posted callbacks survive modal loops
+    std::deque<Callback> posted_;
+};
+
+// One message of the loop: Tab and Enter go through IsDialogMessage for our
+// windows, everything else is translated and dispatched.
+void dispatchMessage(MSG& message);
+
+}  // namespace kestrow::win32

@@ -1,0 +1,526 @@
+#include "platform/win32/win32_window.h"
+
+#include "platform/win32/colours.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/failure.h"
+#include "platform/win32/resources.h"
+#include "platform/win32/text.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace kestrow::win32 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"KestrowWindow";
+
+HINSTANCE module() { return GetModuleHandleW(nullptr); }
+
+ATOM& windowClassAtom()
+{
+    static ATOM atom = 0;
+    return atom;
+}
+
+}  // namespace
+
+bool Win32Window::isOurs(HWND window)
+{
+    return window && windowClassAtom() && GetClassLongPtrW(window, GCW_ATOM) == windowClassAtom();
+}
+
+Win32Window::Win32Window(WindowSpec spec) : spec_(std::move(spec))
+{
+    if (!windowClassAtom()) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Win32Window::procedure;
+        wc.hInstance = module();
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kWindowClass;
+        windowClassAtom() = RegisterClassExW(&wc);
+        if (!windowClassAtom()) throw std::runtime_error(systemMessage(GetLastError()));
+    }
+
+    // No WS_CLIPCHILDREN: the transparent labels need the background painted
+    // beneath them.
+    const bool framed = spec_.border == Border::FixedSingle;
+    style_ = framed ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
+    style_ |= WS_CLIPSIBLINGS;
+    dpi_ = systemDpi();
+    recolour();
+
+    const SIZE outer = outerSizeForClient(twipsToPixels(spec_.clientWidth, dpi_),
+                                          twipsToPixels(spec_.clientHeight, dpi_), style_, exStyle_, dpi_);
+    // A popup has no default position; the portable code places those.
+    const int position = framed ? CW_USEDEFAULT : 0;
+    const std::wstring caption = widen(spec_.caption);
+    CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position, position, outer.cx, outer.cy,
+                    nullptr, nullptr, module(), this);
+    if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
+    dpi_ = dpiForWindow(hwnd_);
+    fitClientArea();
+    loadIcons();
+}
+
+Win32Window::~Win32Window() { destroy(); }
+
+// ---------------------------------------------------------------- controls
+
+template <class T>
+T& Win32Window::adopt(std::unique_ptr<T> control)
+{
+    T& added = *control;
+    placeInTabOrder(added);
+    controls_.push_back(std::move(control));
+    return added;
+}
+
+Label& Win32Window::addLabel(LabelSpec spec)
+{
+    return adopt(std::make_unique<Win32Label>(host(), nextId_++, std::move(spec)));
+}
+
+Button& Win32Window::addButton(ButtonSpec spec)
+{
+    return adopt(std::make_unique<Win32Button>(host(), nextId_++, std::move(spec)));
+}
+
+ComboBox& Win32Window::addComboBox(ComboSpec spec)
+{
+    return adopt(std::make_unique<Win32ComboBox>(host(), nextId_++, std::move(spec)));
+}
+
+TextField& Win32Window::addTextField(TextFieldSpec spec)
+{
+    return adopt(std::make_unique<Win32TextField>(host(), nextId_++, std::move(spec)));
+}
+
+PictureBox& Win32Window::addPicture(PictureSpec spec)
+{
+    return adopt(std::make_unique<Win32PictureBox>(host(), nextId_++, std::move(spec)));
+}
+
+Timer& Win32Window::addTimer(TimerSpec spec)
+{
+    timers_.push_back(std::make_unique<Win32Timer>(host(), static_cast<UINT_PTR>(nextId_++), std::move(spec)));
+    return *timers_.back();
+}
+
+Menu& Win32Window::addPopupMenu(MenuSpec spec)
+{
+    const int firstId = nextId_;
+    nextId_ += static_cast<int>(spec.items.size());
+    menus_.push_back(std::make_unique<Win32Menu>(std::move(spec), firstId));
+    return *menus_.back();
+}
+
+// Tab moves through the children in z-order, so the z-order follows the
+// tab places; controls without one go last.
+void Win32Window::placeInTabOrder(const ChildControl& control)
+{
+    if (!control.hwnd()) return;
+    HWND after = control.tabIndex() < 0 ? HWND_BOTTOM : HWND_TOP;
+    if (control.tabIndex() >= 0) {
+        int best = -1;
+        for (const auto& other : controls_) {
+            if (other->hwnd() && other->tabIndex() >= 0 && other->tabIndex() < control.tabIndex() &&
+                other->tabIndex() > best) {
+                best = other->tabIndex();
+                after = other->hwnd();
+            }
+        }
+    }
+    SetWindowPos(control.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+ChildControl* Win32Window::findControl(HWND window) const
+{
+    if (!window) return nullptr;
+    for (const auto& control : controls_) {
+        if (control->hwnd() == window) return control.get();
+    }
+    return nullptr;
+}
+
+ChildControl* Win32Window::findControl(int id) const
+{
+    for (const auto& control : controls_) {
+        if (control->id() == id) return control.get();
+    }
+    return nullptr;
+}
+
+HWND Win32Window::controlHandle(const std::string& name) const
+{
+    for (const auto& control : controls_) {
+        if (control->name() == name) return control->hwnd();
+    }
+    return nullptr;
+}
+
+HFONT Win32Window::font(const FontSpec& spec)
+{
+    const std::pair<long, bool> key{std::lround(spec.points * 100), spec.underline};
+    auto found = fonts_.find(key);
+    if (found != fonts_.end()) return found->second.get();
+    LOGFONTW lf{};
+    lf.lfHeight = fontHeight(spec.points, dpi_);
+    lf.lfWeight = kFontWeight;
+    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfCharSet = static_cast<BYTE>(kFontCharset);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring face = widen(kFontFace);
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return fonts_.emplace(key, OwnedFont(CreateFontIndirectW(&lf))).first->second.get();
+}
+
+void Win32Window::addTooltip(HWND control, const std::string& text)
+{
+    if (!tooltip_) {
+        tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, module(), nullptr));
+        if (!tooltip_) return;
+    }
+    std::wstring wide = widen(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32Window::setDefaultButton(Win32Button* button)
+{
+    if (button == default_) return;
+    if (default_ && default_->hwnd()) SendMessageW(default_->hwnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    default_ = button;
+    if (default_ && default_->hwnd()) SendMessageW(default_->hwnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+// ---------------------------------------------------------------- window
+
+void Win32Window::show()
+{
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    BringWindowToTop(hwnd_);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        // The first control in the tab order takes the focus.
+        HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (first) {
+            SetFocus(first);
+            savedFocus_ = first;
+        }
+    }
+}
+
+bool Win32Window::isShown() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Win32Window::destroy()
+{
+    if (!hwnd_) return;
+    for (auto& timer : timers_) timer->release();
+    for (auto& control : controls_) control->release();
+    tooltip_.reset();
+    DestroyWindow(hwnd_);  // WM_NCDESTROY calls released()
+}
+
+void Win32Window::released()
+{
+    for (auto& timer : timers_) timer->release();
+    for (auto& control : controls_) control->forget();
+    for (auto& menu : menus_) menu->release();
+    tooltip_.forget();
+    default_ = nullptr;
+    savedFocus_ = nullptr;
+    fonts_.clear();
+    background_.reset();
+    bigIcon_.reset();
+    smallIcon_.reset();
+    hand_.reset();
+}
+
+RECT Win32Window::outerRect() const
+{
+    RECT r{};
+    if (hwnd_) GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+double Win32Window::left() const { return pixelsToTwips(outerRect().left, dpi_); }
+double Win32Window::top() const { return pixelsToTwips(outerRect().top, dpi_); }
+double Win32Window::width() const
+{
+    const RECT r = outerRect();
+    return pixelsToTwips(r.right - r.left, dpi_);
+}
+double Win32Window::height() const
+{
+    const RECT r = outerRect();
+    return pixelsToTwips(r.bottom - r.top, dpi_);
+}
+
+void Win32Window::moveTo(int x, int y)
+{
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::setLeft(double twips) { moveTo(twipsToPixels(twips, dpi_), outerRect().top); }
+void Win32Window::setTop(double twips) { moveTo(outerRect().left, twipsToPixels(twips, dpi_)); }
+
+void Win32Window::setHeight(double twips)
+{
+    if (!hwnd_) return;
+    const RECT r = outerRect();
+    const int pixels = twipsToPixels(twips < 0 ? 0 : twips, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::popupMenu(Menu& menu)
+{
+    Win32Menu* chosen = nullptr;
+    for (auto& own : menus_) {
+        if (own.get() == &menu) chosen = own.get();
+    }
+    if (!hwnd_ || !chosen || !chosen->handle()) return;
+    POINT at{};
+    GetCursorPos(&at);
+    // A popup menu closes properly on a click elsewhere only when its owner
+    // is the foreground window (TrackPopupMenu remarks).
+    SetForegroundWindow(hwnd_);
+    const int id = static_cast<int>(TrackPopupMenuEx(chosen->handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
+                                                                            TPM_NONOTIFY | TPM_LEFTBUTTON,
+                                                     at.x, at.y, hwnd_, nullptr));
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    if (id) chosen->choose(id);
+}
+
+void Win32Window::fitClientArea()
+{
+    const int width = twipsToPixels(spec_.clientWidth, dpi_);
+    const int height = twipsToPixels(spec_.clientHeight, dpi_);
+    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Should the frame differ from what AdjustWindowRectEx predicts, the
+    // client area is what must come out exact.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int dx = width - client.right;
+    const int dy = height - client.bottom;
+    if (dx || dy) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx + dx, outer.cy + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+int Win32Window::nonClientHeight() const { return outerSizeForClient(0, 0, style_, exStyle_, dpi_).cy; }
+
+void Win32Window::loadIcons()
+{
+    bigIcon_ = loadWindowIcon(spec_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi()));
+    smallIcon_ = loadWindowIcon(spec_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void Win32Window::recolour()
+{
+    background_.reset(CreateSolidBrush(toColorRef(spec_.background)));
+    for (auto& control : controls_) control->recolour();
+}
+
+// ---------------------------------------------------------------- events
+
+void Win32Window::requestClose(CloseCause cause)
+{
+    if (spec_.onCloseRequest) spec_.onCloseRequest(cause);
+}
+
+void Win32Window::mouseDown(int buttons, bool left)
+{
+    if (left) {
+        pressedOnBackground_ = true;
+        SetCapture(hwnd_);
+    }
+    if (spec_.onMouseDown) spec_.onMouseDown(buttons);
+}
+
+void Win32Window::mouseUp(LPARAM lParam)
+{
+    const bool pressed = pressedOnBackground_;
+    pressedOnBackground_ = false;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (pressed && PtInRect(&client, at) && spec_.onClick) spec_.onClick();
+}
+
+void Win32Window::changeDpi(int dpi, const RECT& suggested)
+{
+    dpi_ = dpi;
+    // The old fonts stay selected in the controls until each has its new one.
+    auto oldFonts = std::move(fonts_);
+    fonts_.clear();
+    for (auto& control : controls_) control->layout();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    loadIcons();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Tab handling of IsDialogMessage for windows that are not dialogs.
+void Win32Window::focusNext(WPARAM wParam, LPARAM lParam)
+{
+    HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wParam ? TRUE : FALSE);
+    if (!target) return;
+    SetFocus(target);
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+}
+
+LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Win32Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = window;
+        ++handleCounts().windows;
+    } else {
+        self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return self->handle(window, message, wParam, lParam);
+    } catch (...) {
+        reportUnhandledFailure();
+        return 0;
+    }
+}
+
+LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        if (ChildControl* control = findControl(reinterpret_cast<HWND>(lParam))) {
+            if (HBRUSH brush = control->colours(reinterpret_cast<HDC>(wParam), message == WM_CTLCOLORSTATIC)) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+        break;
+    case WM_COMMAND:
+        if (lParam) {
+            if (ChildControl* control = findControl(static_cast<int>(LOWORD(wParam)))) {
+                control->command(HIWORD(wParam));
+            }
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        for (auto& timer : timers_) {
+            if (timer->id() == wParam) {
+                timer->tick();
+                break;
+            }
+        }
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            ChildControl* control = findControl(reinterpret_cast<HWND>(wParam));
+            if (control && control->handCursor()) {
+                if (!hand_) hand_ = loadHandCursor();
+                if (hand_) {
+                    SetCursor(hand_.get());
+                    return TRUE;
+                }
+            }
+        }
+        break;
+    case WM_LBUTTONDOWN: mouseDown(mouse::left, true); return 0;
+    case WM_RBUTTONDOWN: mouseDown(mouse::right, false); return 0;
+    case WM_MBUTTONDOWN: mouseDown(mouse::middle, false); return 0;
+    case WM_LBUTTONUP: mouseUp(lParam); return 0;
+    case WM_CAPTURECHANGED: pressedOnBackground_ = false; return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            // Its default handling sends WM_CLOSE at once.
+            userClosing_ = true;
+            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            userClosing_ = false;
+            return result;
+        }
+        break;
+    case WM_CLOSE: {
+        // The portable handler decides; DefWindowProc would destroy the window.
+        const CloseCause cause = userClosing_ ? CloseCause::User : CloseCause::TaskManager;
+        userClosing_ = false;
+        requestClose(cause);
+        return 0;
+    }
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) requestClose(CloseCause::SessionEnd);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        // Captioned windows may shrink to their title bar: the About window
+        // rolls open from there and closes below 600 twips.
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.y = nonClientHeight();
+        return 0;
+    }
+    case WM_DPICHANGED:
+        changeDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case DM_GETDEFID:
+        if (default_ && default_->pressable()) return MAKELRESULT(default_->id(), DC_HASDEFID);
+        return 0;
+    case WM_NEXTDLGCTL: focusNext(wParam, lParam); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window, focus)) savedFocus_ = focus;
+        } else if (savedFocus_ && IsWindow(savedFocus_) && IsChild(window, savedFocus_)) {
+            SetFocus(savedFocus_);
+            return 0;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+        recolour();
+        for (auto& control : controls_) {
+            if (control->hwnd()) SendMessageW(control->hwnd(), WM_SYSCOLORCHANGE, wParam, lParam);
+        }
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case WM_NCDESTROY:
+        released();
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        --handleCounts().windows;
+        break;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace kestrow::win32

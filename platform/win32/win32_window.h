@@ -1,0 +1,114 @@
+// A top-level window: NativeWindow on a real Win32 window, host of its
+// controls, timers and menus. The C++ object stays valid after destroy();
+// the portable side drops it later.
+#pragma once
+
+#include "platform/window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_controls.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace kestrow::win32 {
+
+class Win32Window final : public NativeWindow, private ControlHost {
+public:
+    explicit Win32Window(WindowSpec spec);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    Label& addLabel(LabelSpec spec) override;
+    Button& addButton(ButtonSpec spec) override;
+    ComboBox& addComboBox(ComboSpec spec) override;
+    TextField& addTextField(TextFieldSpec spec) override;
+    PictureBox& addPicture(PictureSpec spec) override;
+    Timer& addTimer(TimerSpec spec) override;
+    Menu& addPopupMenu(MenuSpec spec) override;
+
+    void show() override;
+    bool isShown() const override;
+    void destroy() override;
+
+    double left() const override;
+    double top() const override;
+    double width() const override;
+    double height() const override;
+    void setLeft(double twips) override;
+    void setTop(double twips) override;
+    void setHeight(double twips) override;
+    void popupMenu(Menu& menu) override;
+
+    HWND hwnd() const { return hwnd_; }
+    int currentDpi() const { return dpi_; }
+    // The native control of the control with this name, or nullptr.
+    HWND controlHandle(const std::string& name) const;
+
+    // Whether a top-level window is one of ours (the message loop lets
+    // IsDialogMessage handle Tab and Enter for those).
+    static bool isOurs(HWND window);
+
+private:
+    // ControlHost
+    ControlHost& host() { return *this; }
+    HWND handle() const override { return hwnd_; }
+    int dpi() const override { return dpi_; }
+    HFONT font(const FontSpec& font) override;
+    void addTooltip(HWND control, const std::string& text) override;
+    void setDefaultButton(Win32Button* button) override;
+    const Win32Button* defaultButton() const override { return default_; }
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void requestClose(CloseCause cause);
+    void mouseDown(int buttons, bool left);
+    void mouseUp(LPARAM lParam);
+    void changeDpi(int dpi, const RECT& suggested);
+    void focusNext(WPARAM wParam, LPARAM lParam);
+    void recolour();
+    void loadIcons();
+    // The window died (by destroy() or the system): forget what died with it
+    // and free what only it used.
+    void released();
+
+    template <class T>
+    T& adopt(std::unique_ptr<T> control);
+    void placeInTabOrder(const ChildControl& control);
+    ChildControl* findControl(HWND window) const;
+    ChildControl* findControl(int id) const;
+    void fitClientArea();
+    RECT outerRect() const;
+    void moveTo(int x, int y);
+    int nonClientHeight() const;
+
+    WindowSpec spec_;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
+    int dpi_ = 96;
+    int nextId_ = 100;  // above IDOK and IDCANCEL, which IsDialogMessage sends
+
+    // Declared before the windows that use them, so they are freed after.
+    std::map<std::pair<long, bool>, OwnedFont> fonts_;
+    OwnedBrush background_;
+    OwnedIcon bigIcon_;
+    OwnedIcon smallIcon_;
+    OwnedCursor hand_;
+
+    HWND hwnd_ = nullptr;  // counted from WM_NCCREATE to WM_NCDESTROY
+    OwnedWindow tooltip_;
+    std::vector<std::unique_ptr<ChildControl>> controls_;
+    std::vector<std::unique_ptr<Win32Timer>> timers_;
+    std::vector<std::unique_ptr<Win32Menu>> menus_;
+    Win32Button* default_ = nullptr;
+    HWND savedFocus_ = nullptr;
+    bool userClosing_ = false;
+    bool pressedOnBackground_ = false;
+    bool shownOnce_ = false;
+};
+
+}  // namespace kestrow::win32

@@ -1,0 +1,655 @@
+// End-to-end tests: the real kestrow.exe driven from another process through
+// window messages, the way clicks and key presses reach it. Every command line
+// it runs lands in the recorder's log (recorder.cpp stands in for shutdown.exe
+// and explorer.exe in this Wine prefix); that log is what gets checked.
+//
+// Usage: e2e_test.exe [gtest flags] <kestrow.exe> <commands.log>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring g_exe;
+std::wstring g_log;
+
+constexpr int kPatience = 5000;  // ms; Wine on a loaded machine is slow
+
+bool waitUntil(const std::function<bool()>& done, int ms = kPatience) {
+    for (auto end = GetTickCount64() + ms;; Sleep(20)) {
+        if (done()) return true;
+        if (GetTickCount64() > end) return done();
+    }
+}
+
+std::string utf8(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// ---------------------------------------------------------------- windows
+
+std::wstring textOf(HWND hwnd) {
+    wchar_t buffer[2048] = {};
+    DWORD_PTR length = 0;
+    // A timeout keeps a hung program from hanging the test.
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, kPatience, &length);
+    return std::wstring(buffer, length);
+}
+
+bool isClass(HWND hwnd, const wchar_t* cls) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(hwnd, buffer, 256);
+    return _wcsicmp(buffer, cls) == 0;
+}
+
+std::vector<HWND> topLevel(DWORD pid) {
+    struct Ctx { DWORD pid; std::vector<HWND> found; } ctx{pid, {}};
+    EnumWindows([](HWND h, LPARAM p) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == c->pid) c->found.push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+// A shown top-level window of the process: a message box (#32770), a popup
+// menu (#32768), or with cls empty any other window with this caption.
+HWND findShown(DWORD pid, const wchar_t* cls, const std::wstring& caption = L"") {
+    for (HWND h : topLevel(pid)) {
+        if (!IsWindowVisible(h)) continue;
+        const bool special = isClass(h, L"#32770") || isClass(h, L"#32768");
+        if (*cls ? isClass(h, cls) : !special && textOf(h) == caption) return h;
+    }
+    return nullptr;
+}
+
+// Direct children only: a combo box's inner EDIT is not one of the fields.
+// Sorted top to bottom, then left to right.
+std::vector<HWND> children(HWND parent, const wchar_t* cls) {
+    std::vector<HWND> found;
+    for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (isClass(h, cls)) found.push_back(h);
+    }
+    std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
+        RECT ra, rb;
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+    });
+    return found;
+}
+
+HWND child(HWND parent, const wchar_t* cls, const std::wstring& caption) {
+    for (HWND h : children(parent, cls)) {
+        if (textOf(h) == caption) return h;
+    }
+    return nullptr;
+}
+
+bool shown(HWND h) { return h && IsWindowVisible(h); }
+bool enabled(HWND h) { return h && IsWindowEnabled(h); }
+int height(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r.bottom - r.top;
+}
+
+// Waits until an animated window has stopped moving and growing.
+bool atRest(HWND h) {
+    return waitUntil([&] {
+        RECT a, b;
+        GetWindowRect(h, &a);
+        Sleep(150);
+        GetWindowRect(h, &b);
+        return EqualRect(&a, &b);
+    });
+}
+
+// For a click whose handler returns without a modal loop.
+void click(HWND button) {
+    ASSERT_NE(button, nullptr);
+    DWORD_PTR ignored;
+    ASSERT_TRUE(SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kPatience, &ignored))
+        << "the click did not return: a message box is probably up";
+}
+
+// For a click that opens a message box, which would block SendMessage.
+void postClick(HWND button) {
+    ASSERT_NE(button, nullptr);
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+// A real press and release; on a SS_NOTIFY label or picture it becomes STN_CLICKED.
+void postLeftClick(HWND hwnd, POINT at = {2, 2}) {
+    ASSERT_NE(hwnd, nullptr);
+    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+void setText(HWND hwnd, const std::wstring& text) {
+    ASSERT_NE(hwnd, nullptr);
+    DWORD_PTR ignored;
+    ASSERT_TRUE(SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                                    kPatience, &ignored));
+}
+
+// A client point on the window itself, clear of its visible controls.
+POINT backgroundPoint(HWND hwnd) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    for (int y = 3; y < client.bottom; y += 7) {
+        for (int x = 3; x < client.right; x += 7) {
+            if (ChildWindowFromPointEx(hwnd, {x, y}, CWP_SKIPINVISIBLE) == hwnd) return {x, y};
+        }
+    }
+    ADD_FAILURE() << "no background left to click";
+    return {0, 0};
+}
+
+// ---------------------------------------------------------------- the log
+
+struct Command {
+    unsigned long long stamp;  // FILETIME of the recorder's start
+    std::string line;
+};
+
+// The commands recorded since the object was made.
+class CommandLog {
+public:
+    CommandLog() : start_(read().size()) {}
+
+    std::vector<Command> all() const {
+        auto commands = read();
+        commands.erase(commands.begin(), commands.begin() + static_cast<long>(std::min(start_, commands.size())));
+        return commands;
+    }
+    std::vector<std::string> lines() const {
+        std::vector<std::string> out;
+        for (const auto& c : all()) out.push_back(c.line);
+        return out;
+    }
+    // The n-th command (1-based), once it has come.
+    Command waitFor(size_t n) const {
+        std::vector<Command> seen;
+        if (waitUntil([&] { return (seen = all()).size() >= n; })) return seen[n - 1];
+        ADD_FAILURE() << "expected " << n << " command(s), got " << seen.size();
+        return {0, ""};
+    }
+
+private:
+    static std::vector<Command> read() {
+        std::vector<Command> commands;
+        HANDLE file = CreateFileW(g_log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return commands;
+        std::string all;
+        char buffer[4096];
+        DWORD n = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) all.append(buffer, n);
+        CloseHandle(file);
+        for (size_t at = 0, end; (end = all.find('\n', at)) != std::string::npos; at = end + 1) {
+            const size_t tab = all.find('\t', at);
+            if (tab < end) commands.push_back({std::stoull(all.substr(at, tab - at)), all.substr(tab + 1, end - tab - 1)});
+        }
+        return commands;
+    }
+
+    size_t start_;
+};
+
+// ---------------------------------------------------------------- message boxes
+
+struct Box {
+    HWND hwnd = nullptr;
+    std::wstring title;
+    std::wstring text;  // the static with id 0xFFFF holds the prompt
+};
+
+Box waitForBox(DWORD pid) {
+    Box box;
+    if (!waitUntil([&] { return (box.hwnd = findShown(pid, L"#32770")) != nullptr; })) {
+        ADD_FAILURE() << "no message box appeared";
+        return box;
+    }
+    box.title = textOf(box.hwnd);
+    box.text = textOf(GetDlgItem(box.hwnd, 0xFFFF));
+    return box;
+}
+
+void answer(const Box& box, int id) {
+    ASSERT_NE(box.hwnd, nullptr);
+    HWND button = GetDlgItem(box.hwnd, id);
+    ASSERT_NE(button, nullptr) << "the box has no button " << id;
+    PostMessageW(button, BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(box.hwnd); })) << "the box did not close";
+}
+
+// One box with this text and title and an OK button only; closes it.
+void expectMessage(DWORD pid, const std::wstring& text, const std::wstring& title = L"Kestrow") {
+    const Box box = waitForBox(pid);
+    if (!box.hwnd) return;
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.title, title);
+    EXPECT_EQ(GetDlgItem(box.hwnd, IDCANCEL), nullptr);
+    answer(box, IDOK);
+}
+
+// The program under test runs "shutdown -s -t 60" and the like: before it is
+// ever started, the exact paths it uses must lead to the recorder.
+bool recorderStandsIn() {
+    CommandLog log;
+    wchar_t system[MAX_PATH], windows[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    for (auto [app, line] : {std::pair{std::wstring(system) + L"\\shutdown.exe", std::wstring(L"shutdown -probe")},
+                             std::pair{std::wstring(windows) + L"\\explorer.exe", std::wstring(L"explorer.exe probe:")}}) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+        WaitForSingleObject(pi.hProcess, kPatience);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    waitUntil([&] { return log.all().size() >= 2; });
+    return log.lines() == std::vector<std::string>{"shutdown -probe", "explorer.exe probe:"};
+}
+
+// ---------------------------------------------------------------- the program
+
+class Kestrow : public testing::Test {
+protected:
+    void SetUp() override {
+        std::wstring commandLine = L"\"" + g_exe + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessW(g_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &si, &process_))
+            << "cannot start " << utf8(g_exe);
+        ASSERT_TRUE(waitUntil([&] { return (main_ = findShown(pid(), L"", L"Kestrow")) != nullptr; }, 20000))
+            << "the timer window did not appear";
+        const auto edits = children(main_, L"Edit");
+        ASSERT_EQ(edits.size(), 4u);
+        std::copy(edits.begin(), edits.end(), field_);
+        const auto combos = children(main_, L"ComboBox");
+        ASSERT_EQ(combos.size(), 2u);
+        action_ = combos[0];
+        runMode_ = combos[1];
+    }
+
+    void TearDown() override {
+        if (!process_.hProcess) return;
+        if (!exited(0)) TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kPatience);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+
+    DWORD pid() const { return process_.dwProcessId; }
+    bool exited(int ms = kPatience) const { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
+    HWND button(const std::wstring& caption) const { return child(main_, L"Button", caption); }
+    std::wstring field(int i) const { return textOf(field_[i]); }
+    std::wstring fields() const { return field(0) + L" " + field(1) + L" " + field(2) + L" " + field(3); }
+    void setFields(const std::wstring& d, const std::wstring& h, const std::wstring& m, const std::wstring& s) {
+        for (int i = 0; const auto& text : {d, h, m, s}) setText(field_[i++], text);
+    }
+    void expectInputsEnabled(bool on) {
+        for (HWND input : {field_[0], field_[1], field_[2], field_[3], action_, runMode_}) EXPECT_EQ(enabled(input), on);
+    }
+
+    // Right button pressed on the background, then the item at index of the
+    // popup menu chosen with the keyboard.
+    void chooseFromPopup(HWND window, int index) {
+        const POINT at = backgroundPoint(window);
+        PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        HWND menu = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (menu = findShown(pid(), L"#32768")) != nullptr; })) << "no popup menu";
+        for (int i = 0; i <= index; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_TRUE(waitUntil([&] { return !findShown(pid(), L"#32768"); })) << "the popup menu stayed open";
+    }
+
+    HWND openAbout() {
+        chooseFromPopup(main_, 1);
+        HWND about = nullptr;
+        EXPECT_TRUE(waitUntil([&] { return (about = findShown(pid(), L"", L"关于")) != nullptr; })) << "no About";
+        return about;
+    }
+
+    HWND openFollow(HWND about) {
+        postLeftClick(child(about, L"Static", L"关注我们"));
+        HWND follow = nullptr;
+        EXPECT_TRUE(waitUntil([&] { return (follow = findShown(pid(), L"", L"关注我们")) != nullptr; }))
+            << "no follow window";
+        return follow;
+    }
+
+    void unlock() {
+        if (!shown(button(L"解锁"))) click(button(L"设置"));
+        for (int i = 0; i < 3; ++i) click(button(L"解锁"));
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+    HWND field_[4] = {};
+    HWND action_ = nullptr;
+    HWND runMode_ = nullptr;
+    CommandLog log_;
+};
+
+// ---------------------------------------------------------------- tests
+
+TEST_F(Kestrow, ForegroundCountdownIssuesShutdownAtItsThirdTick) {
+    EXPECT_FALSE(shown(runMode_));
+    click(button(L"设置"));
+    EXPECT_TRUE(shown(runMode_));
+    setText(runMode_, L"前台模式(无弹窗)");
+    setFields(L"0", L"0", L"0", L"3");
+
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const auto started = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    click(button(L"走起!"));
+    std::vector<std::wstring> seconds;
+    waitUntil([&] {
+        if (seconds.empty() || seconds.back() != field(3)) seconds.push_back(field(3));
+        return !log_.all().empty();
+    }, 8000);
+    const Command issued = log_.waitFor(1);
+    EXPECT_EQ(issued.line, "shutdown -s -t 0") << "foreground mode hands nothing over at the start";
+    const double elapsed = static_cast<double>(issued.stamp - started) / 1e7;
+    EXPECT_GT(elapsed, 2.7);
+    EXPECT_LT(elapsed, 4.5);
+    EXPECT_EQ(seconds, (std::vector<std::wstring>{L"3", L"2", L"1", L"0"}));
+
+    Sleep(2200);
+    EXPECT_EQ(log_.lines().size(), 1u) << "the countdown goes off at zero";
+    EXPECT_TRUE(shown(button(L"停止!")));
+    EXPECT_FALSE(enabled(button(L"停止!")));
+    EXPECT_FALSE(shown(button(L"走起!")));
+}
+
+TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
+    EXPECT_EQ(fields(), L"0 0 1 0");
+    click(button(L"走起!"));
+    EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
+    HWND stop = button(L"停止!");
+    EXPECT_TRUE(shown(stop));
+    EXPECT_FALSE(shown(button(L"走起!")));
+    expectInputsEnabled(false);
+    EXPECT_FALSE(enabled(button(L"定时刻")));
+    EXPECT_FALSE(enabled(button(L"倒计时")));
+
+    click(button(L"设置"));
+    for (int press = 1; press <= 3; ++press) {
+        EXPECT_FALSE(enabled(stop)) << "before press " << press;
+        click(button(L"解锁"));
+    }
+    EXPECT_TRUE(enabled(stop));
+    EXPECT_NE(button(L"锁定"), nullptr);
+
+    ASSERT_TRUE(waitUntil([&] { return field(2) == L"0"; }));
+    click(stop);
+    EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
+    EXPECT_FALSE(shown(stop));
+    EXPECT_TRUE(shown(button(L"走起!")));
+    EXPECT_TRUE(enabled(button(L"定时刻")));
+    EXPECT_FALSE(enabled(button(L"倒计时")));
+    expectInputsEnabled(true);
+
+    // The remaining time stays displayed; a new start goes on from it, and
+    // the stop button is still unlocked.
+    const std::wstring left = fields();
+    const int remaining = _wtoi(field(3).c_str());
+    EXPECT_TRUE(remaining > 0 && remaining < 60) << utf8(left);
+    Sleep(1500);
+    EXPECT_EQ(fields(), left);
+    click(button(L"走起!"));
+    EXPECT_EQ(log_.waitFor(3).line, "shutdown -s -t " + std::to_string(remaining));
+    click(button(L"停止!"));
+    EXPECT_EQ(log_.waitFor(4).line, "shutdown -a");
+}
+
+TEST_F(Kestrow, FieldsKeepNumbersAndBadDurationsAreRefused) {
+    // The EDIT sends its change notification inside WM_SETTEXT, and the
+    // handler sets the text again from within it.
+    setText(field_[3], L"15a");
+    EXPECT_EQ(field(3), L"0");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gui);
+    EXPECT_EQ(gui.hwndFocus, field_[3]) << "a typing error puts the focus in the field";
+    setText(field_[2], L"");
+    EXPECT_EQ(field(2), L"0");
+    setText(field_[2], L"1E2");
+    EXPECT_EQ(field(2), L"1E2");
+
+    for (const wchar_t* seconds : {L"1.5", L"-3"}) {
+        setFields(L"0", L"0", L"1", seconds);
+        postClick(button(L"走起!"));
+        expectMessage(pid(), L"请输入正确的时间。");
+        EXPECT_TRUE(shown(button(L"走起!")));
+        expectInputsEnabled(true);
+    }
+
+    setText(action_, L"待机");  // none of the list's actions
+    setFields(L"0", L"0", L"1", L"0");
+    click(button(L"走起!"));
+    EXPECT_TRUE(shown(button(L"走起!")));
+    expectInputsEnabled(true);
+    Sleep(1200);
+    EXPECT_EQ(fields(), L"0 0 1 0") << "nothing counts down";
+    EXPECT_TRUE(log_.lines().empty());
+}
+
+TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
+    click(button(L"定时刻"));
+    EXPECT_NE(child(main_, L"Static", L"预定"), nullptr);
+    EXPECT_EQ(field(1) + L":" + field(2) + L":" + field(3), L"12:0:0");
+    EXPECT_TRUE(shown(button(L"预定!")));
+    EXPECT_FALSE(enabled(button(L"定时刻")));
+
+    setFields(L"0", L"0", L"0", L"0");
+    postClick(button(L"预定!"));
+    expectMessage(pid(), L"时间不能为过去！");
+    setFields(L"0", L"24", L"75", L"0");
+    postClick(button(L"预定!"));
+    expectMessage(pid(), L"请输入正确的时间。");
+    EXPECT_EQ(field(1) + L":" + field(2), L"23:59");
+    EXPECT_TRUE(log_.lines().empty());
+
+    // Tomorrow at the start of this hour: 86400 less the minutes and seconds
+    // gone since then.
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    setFields(L"1", std::to_wstring(before.wHour), L"0", L"0");
+    click(button(L"预定!"));
+    GetLocalTime(&after);
+    const std::string line = log_.waitFor(1).line;
+    ASSERT_EQ(line.rfind("shutdown -s -t ", 0), 0u) << line;
+    const long delay = std::stol(line.substr(15));
+    if (before.wHour == after.wHour) {
+        EXPECT_LE(delay, 86400L - before.wMinute * 60L - before.wSecond);
+        EXPECT_GE(delay, 86400L - after.wMinute * 60L - after.wSecond);
+    }
+
+    HWND cancel = button(L"取消!");
+    EXPECT_TRUE(shown(cancel));
+    EXPECT_FALSE(enabled(cancel));
+    EXPECT_FALSE(shown(button(L"预定!")));
+    expectInputsEnabled(false);
+    unlock();
+    click(cancel);
+    EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
+    EXPECT_TRUE(shown(button(L"预定!")));
+    EXPECT_TRUE(enabled(button(L"倒计时")));
+    EXPECT_FALSE(enabled(button(L"定时刻")));
+    expectInputsEnabled(true);
+    EXPECT_EQ(log_.lines().size(), 2u);
+}
+
+TEST_F(Kestrow, HelpFollowsTheMode) {
+    chooseFromPopup(main_, 0);
+    expectMessage(pid(),
+                  L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“走起”即可开始倒计时关机\r\n"
+                  L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在前台模式下可用\r\n\r\n"
+                  L"如需切换倒计时模式或停止计时请点击“设置”\r\n点击“解锁”三次即可解锁“停止”按钮");
+    click(button(L"定时刻"));
+    chooseFromPopup(main_, 0);
+    expectMessage(pid(),
+                  L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“预定”即可开始定时关机\r\n"
+                  L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在倒计时模式下可用\r\n\r\n"
+                  L"如需取消定时请点击“设置”\r\n点击“解锁”三次即可解锁“取消”按钮");
+}
+
+TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
+    HWND about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+    EXPECT_NE(child(about, L"Static", L"V1.0.0-2017.1"), nullptr);
+    openAbout();
+    int abouts = 0;
+    for (HWND h : topLevel(pid())) abouts += IsWindowVisible(h) && textOf(h) == L"关于";
+    EXPECT_EQ(abouts, 1) << "showing it again makes no second window";
+
+    postLeftClick(child(about, L"Static", L"更新日志"));
+    expectMessage(pid(), L"*****更新日志*****\r\n\r\nV1.0.0-2017.1\r\n已在各大应用商店上架\r\n");
+
+    for (int reply : {IDCANCEL, IDOK}) {
+        postLeftClick(child(about, L"Static", L"检查更新"));
+        const Box ask = waitForBox(pid());
+        EXPECT_EQ(ask.text, L"检查更新？");
+        EXPECT_EQ(ask.title, L"提示");
+        answer(ask, reply);
+    }
+    const std::string page = log_.waitFor(1).line;
+    EXPECT_EQ(page.rfind("explorer.exe https://", 0), 0u) << page;
+
+    HWND follow = openFollow(about);
+    ASSERT_NE(follow, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(follow, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "borderless";
+    std::vector<HWND> pictures;
+    for (HWND h : children(follow, L"Static")) {
+        if ((GetWindowLongPtrW(h, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) pictures.push_back(h);
+    }
+    ASSERT_EQ(pictures.size(), 6u);
+    for (HWND p : pictures) EXPECT_NE(SendMessageW(p, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    postLeftClick(pictures[0]);
+    const std::string channel = log_.waitFor(2).line;
+    EXPECT_EQ(channel.rfind("explorer.exe http", 0), 0u) << channel;
+
+    // It slides away upwards, then is destroyed; About stays.
+    ASSERT_TRUE(atRest(follow));
+    RECT rest, r;
+    GetWindowRect(follow, &rest);
+    LONG highest = rest.top;
+    postLeftClick(follow, backgroundPoint(follow));
+    ASSERT_TRUE(waitUntil([&] {
+        if (GetWindowRect(follow, &r)) highest = std::min(highest, r.top);
+        return !IsWindow(follow);
+    }));
+    EXPECT_LT(highest, rest.top);
+    EXPECT_TRUE(IsWindow(about));
+
+    click(child(about, L"Button", L"好"));
+    EXPECT_TRUE(IsWindow(about)) << "OK closes with an animation, not at once";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+    EXPECT_EQ(log_.lines().size(), 2u);
+}
+
+TEST_F(Kestrow, AboutClosedDuringItsOpeningStillGoes) {
+    HWND about = openAbout();
+    ASSERT_NE(about, nullptr);
+    // 4035 twips: where the opening stops growing.
+    HDC screen = GetDC(nullptr);
+    const int opened = MulDiv(4035, GetDeviceCaps(screen, LOGPIXELSY), 1440);
+    ReleaseDC(nullptr, screen);
+    if (height(about) >= opened) GTEST_SKIP() << "the opening was over before the click could be sent";
+    click(child(about, L"Button", L"好"));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); })) << "the two animations held each other";
+    EXPECT_FALSE(exited(0));
+}
+
+TEST_F(Kestrow, ProgramEndsWithItsLastWindow) {
+    HWND about = openAbout();
+    ASSERT_NE(about, nullptr);
+    SendMessageTimeoutW(main_, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_NORMAL, kPatience, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(main_); })) << "the timer window did not close";
+    EXPECT_FALSE(exited(500)) << "the About window keeps the program running";
+
+    ASSERT_TRUE(atRest(about));
+    SendMessageTimeoutW(about, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_NORMAL, kPatience, nullptr);
+    EXPECT_TRUE(IsWindow(about)) << "a user close of About animates";
+    EXPECT_TRUE(exited());
+    EXPECT_TRUE(log_.lines().empty());
+}
+
+TEST_F(Kestrow, TaskManagerCloseEndsARunningCountdownWithoutCancellingIt) {
+    click(button(L"走起!"));
+    EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(exited());
+    Sleep(300);
+    EXPECT_EQ(log_.lines().size(), 1u) << "closing cancels nothing handed to the system";
+}
+
+TEST_F(Kestrow, SessionEndClosesEveryWindowAtOnce) {
+    HWND about = openAbout();
+    ASSERT_NE(about, nullptr);
+    HWND follow = openFollow(about);
+    ASSERT_NE(follow, nullptr);
+    ASSERT_TRUE(atRest(about));
+    const int full = height(about);
+
+    // As the system does it: every top-level window is asked, then told.
+    const auto windows = topLevel(pid());
+    for (HWND h : windows) {
+        DWORD_PTR agreed = 0;
+        SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kPatience, &agreed);
+        EXPECT_TRUE(agreed);
+    }
+    for (HWND h : windows) SendMessageTimeoutW(h, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kPatience, nullptr);
+    int smallest = full;
+    EXPECT_TRUE(waitUntil([&] {
+        if (IsWindow(about)) smallest = std::min(smallest, height(about));
+        return !IsWindow(about) && !IsWindow(follow) && !IsWindow(main_);
+    }, 2000));
+    EXPECT_EQ(smallest, full) << "the About window shrank: it was animated";
+    EXPECT_TRUE(exited());
+    EXPECT_TRUE(log_.lines().empty());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // GoogleTest has taken its flags; what is left are the two paths.
+    int wargc = 0;
+    LPWSTR* wargv = CommandLineToArgvW(GetCommandLineW(), &wargc);
+    std::vector<std::wstring> rest;
+    for (int i = 1; i < wargc; ++i) {
+        if (wcsncmp(wargv[i], L"--gtest", 7) != 0) rest.push_back(wargv[i]);
+    }
+    LocalFree(wargv);
+    if (rest.size() != 2) {
+        fprintf(stderr, "usage: e2e_test.exe [gtest flags] <kestrow.exe> <commands.log>\n");
+        return 2;
+    }
+    g_exe = rest[0];
+    g_log = rest[1];
+    if (!recorderStandsIn()) {
+        fprintf(stderr, "shutdown.exe or explorer.exe is not the recorder here: kestrow.exe is not started\n");
+        return 3;
+    }
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,54 @@
+// Stands in for shutdown.exe and explorer.exe inside the end-to-end test's own
+// Wine prefix: it appends the command line it was started with to a log and
+// does nothing else, so no test can ever shut a machine down or open a page.
+//
+// Log line: <FILETIME as decimal 100 ns units> TAB <command line, UTF-8> LF.
+// The FILETIME lets the test measure when a command arrived on the same clock
+// it reads itself, across processes.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::wstring logPath() {
+    // The test script points this at its build folder; the fallback keeps a
+    // stray start (no variable) observable next to the recorder itself.
+    wchar_t buffer[MAX_PATH * 2];
+    DWORD n = GetEnvironmentVariableW(L"KESTROW_E2E_LOG", buffer, MAX_PATH * 2);
+    if (n > 0 && n < MAX_PATH * 2) return std::wstring(buffer, n);
+    n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
+    std::wstring path(buffer, n);
+    auto slash = path.find_last_of(L"\\/");
+    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + L"kestrow-commands.log";
+}
+
+std::string utf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long stamp = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    std::string line = std::to_string(stamp) + "\t" + utf8(GetCommandLineW()) + "\n";
+
+    // Several recorders may start at once; retry while another holds the file.
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HANDLE file = CreateFileW(logPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            CloseHandle(file);
+            return 0;
+        }
+        Sleep(10);
+    }
+    return 1;
+}

@@ -1,0 +1,254 @@
+// Geometry, close causes, mouse routing and change notifications of real
+// windows made through Win32Desktop.
+#include "platform/win32/dpi.h"
+#include "tests/win32/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace kestrow::win32 {
+namespace {
+
+using testing::clientSize;
+using testing::hasStyle;
+using testing::pumpMessages;
+
+TEST(TwipConversion, RoundsToWholePixelsAtTheGivenDpi)
+{
+    EXPECT_EQ(twipsToPixels(3450, 96), 230);
+    EXPECT_EQ(twipsToPixels(7920, 96), 528);
+    EXPECT_EQ(twipsToPixels(3450, 144), 345);
+    EXPECT_EQ(twipsToPixels(7920, 144), 792);
+    EXPECT_EQ(twipsToPixels(1000, 96), 67);  // 66.7
+    EXPECT_EQ(twipsToPixels(-1000, 96), -67);
+    EXPECT_DOUBLE_EQ(pixelsToTwips(67, 96), 1005);
+    EXPECT_DOUBLE_EQ(pixelsToTwips(345, 144), 3450);
+
+    // Text1 of the timer window: each edge rounded on its own.
+    const RECT r = boundsToPixels({840, 1920, 855, 615}, 144);
+    EXPECT_EQ(r.left, 84);
+    EXPECT_EQ(r.top, 192);
+    EXPECT_EQ(r.right - r.left, 86);  // 85.5
+    EXPECT_EQ(r.bottom - r.top, 62);  // 61.5
+
+    EXPECT_EQ(fontHeight(21.75, 96), -29);
+    EXPECT_EQ(fontHeight(10.5, 96), -14);
+    EXPECT_EQ(fontHeight(10.5, 144), -21);
+    // 43.5 px: rounded down, so two characters still fit their 87-pixel label.
+    EXPECT_EQ(fontHeight(21.75, 144), -43);
+}
+
+WindowSpec windowSpec(std::string caption, int width, int height, Border border = Border::FixedSingle,
+                      Colour background = colours::buttonFace)
+{
+    WindowSpec spec;
+    spec.caption = std::move(caption);
+    spec.clientWidth = width;
+    spec.clientHeight = height;
+    spec.border = border;
+    spec.background = background;
+    return spec;
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<NativeWindow> make(WindowSpec spec)
+    {
+        auto window = desktop.createWindow(std::move(spec));
+        pumpMessages();
+        return window;
+    }
+    static HWND hwndOf(NativeWindow& window) { return static_cast<Win32Window&>(window).hwnd(); }
+
+    Win32Desktop desktop;
+    const int dpi = systemDpi();
+};
+
+TEST_F(WindowTest, FixedSingleHasExactClientAreaAndOnlyACloseBox)
+{
+    auto window = make(windowSpec("Kestrow", 3450, 7920));
+    HWND hwnd = hwndOf(*window);
+    if (testing::expectedDpi()) {
+        ASSERT_EQ(static_cast<Win32Window&>(*window).currentDpi(), testing::expectedDpi());
+    }
+    const SIZE client = clientSize(hwnd);
+    EXPECT_EQ(client.cx, twipsToPixels(3450, dpi));
+    EXPECT_EQ(client.cy, twipsToPixels(7920, dpi));
+    if (dpi == 96) {
+        EXPECT_EQ(client.cx, 230);
+        EXPECT_EQ(client.cy, 528);
+    }
+    EXPECT_TRUE(hasStyle(hwnd, WS_CAPTION | WS_SYSMENU));
+    EXPECT_FALSE(hasStyle(hwnd, WS_THICKFRAME));
+    EXPECT_FALSE(hasStyle(hwnd, WS_MINIMIZEBOX));
+    EXPECT_FALSE(hasStyle(hwnd, WS_MAXIMIZEBOX));
+    EXPECT_FALSE(IsWindowVisible(hwnd)) << "windows are created hidden";
+    // The outer size read back includes the frame.
+    EXPECT_GT(window->height(), 7920);
+}
+
+TEST_F(WindowTest, BorderlessWindowIsExactlyItsClientSize)
+{
+    auto window = make(windowSpec("关注我们", 16650, 10770, Border::None, colours::buttonText));
+    HWND hwnd = hwndOf(*window);
+    RECT outer;
+    GetWindowRect(hwnd, &outer);
+    EXPECT_EQ(outer.right - outer.left, twipsToPixels(16650, dpi));
+    EXPECT_EQ(outer.bottom - outer.top, twipsToPixels(10770, dpi));
+    if (dpi == 96) {
+        EXPECT_EQ(outer.right - outer.left, 1110);
+        EXPECT_EQ(outer.bottom - outer.top, 718);
+    }
+    EXPECT_FALSE(hasStyle(hwnd, WS_CAPTION));
+    EXPECT_TRUE(hasStyle(hwnd, WS_POPUP));
+    EXPECT_EQ(clientSize(hwnd).cx, outer.right - outer.left);
+}
+
+TEST_F(WindowTest, CaptionedWindowShrinksBelow600TwipsAndPositionsReadBackInPixels)
+{
+    auto window = make(windowSpec("关于", 6450, 3735));
+    window->show();
+    // Down to its title bar: below the system's minimum tracking height.
+    RECT titleBar{0, 0, 0, 0};
+    AdjustWindowRectEx(&titleBar, GetWindowLongW(hwndOf(*window), GWL_STYLE), FALSE, 0);
+    window->setHeight(0);
+    EXPECT_DOUBLE_EQ(window->height(), pixelsToTwips(titleBar.bottom - titleBar.top, dpi));
+    window->setHeight(400);
+    EXPECT_LT(window->height(), 600);
+    EXPECT_GT(window->height(), 0);
+    window->setHeight(4035);
+    EXPECT_DOUBLE_EQ(window->height(), pixelsToTwips(twipsToPixels(4035, dpi), dpi));
+
+    window->setLeft(1000);
+    window->setTop(2000);
+    EXPECT_DOUBLE_EQ(window->left(), pixelsToTwips(twipsToPixels(1000, dpi), dpi));
+    EXPECT_DOUBLE_EQ(window->top(), pixelsToTwips(twipsToPixels(2000, dpi), dpi));
+    EXPECT_DOUBLE_EQ(window->width(), pixelsToTwips(twipsToPixels(window->width(), dpi), dpi));
+}
+
+TEST_F(WindowTest, CloseRequestsCarryTheirCauseAndNeverCloseByThemselves)
+{
+    std::vector<CloseCause> causes;
+    WindowSpec spec = windowSpec("Kestrow", 3000, 3000);
+    spec.onCloseRequest = [&](CloseCause cause) { causes.push_back(cause); };
+    auto window = make(std::move(spec));
+    HWND hwnd = hwndOf(*window);
+
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(hwnd, WM_ENDSESSION, FALSE, 0);  // the session goes on
+    SendMessageW(hwnd, WM_ENDSESSION, TRUE, 0);
+
+    EXPECT_EQ(causes, (std::vector<CloseCause>{CloseCause::User, CloseCause::TaskManager, CloseCause::SessionEnd}));
+    EXPECT_TRUE(IsWindow(hwnd)) << "only the portable handler closes a window";
+}
+
+TEST_F(WindowTest, BackgroundPressesAndClicksReachTheWindowButNotThroughLabels)
+{
+    std::vector<std::string> events;
+    WindowSpec spec = windowSpec("Kestrow", 3000, 3000);
+    spec.onMouseDown = [&](int buttons) { events.push_back("down" + std::to_string(buttons)); };
+    spec.onClick = [&] { events.push_back("click"); };
+    auto window = make(std::move(spec));
+    LabelSpec labelSpec;
+    labelSpec.name = "Label1";
+    labelSpec.caption = "关于";
+    labelSpec.bounds = {0, 0, 1500, 600};
+    labelSpec.onClick = [&] { events.push_back("label"); };
+    window->addLabel(labelSpec);
+    HWND hwnd = hwndOf(*window);
+    HWND label = static_cast<Win32Window&>(*window).controlHandle("Label1");
+    ASSERT_NE(label, nullptr);
+
+    const LPARAM background = MAKELPARAM(150, 150);
+    SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, background);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, background);
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, background);
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, background);  // no press before it: no click
+    SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    pumpMessages();
+
+    EXPECT_EQ(events, (std::vector<std::string>{"down2", "down1", "click", "label"}));
+}
+
+TEST_F(WindowTest, SettingAFieldsTextRunsItsChangeHandlerNestedBeforeReturning)
+{
+    auto window = make(windowSpec("Kestrow", 3000, 3000));
+    TextField* field = nullptr;
+    std::vector<std::string> seen;
+    int depth = 0;
+    int deepest = 0;
+    TextFieldSpec spec;
+    spec.text = "1";
+    spec.bounds = {0, 0, 1000, 500};
+    spec.onChange = [&] {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        seen.push_back(field->text());
+        if (field->text().empty()) field->setText("0");  // as the duration fields do
+        --depth;
+    };
+    field = &window->addTextField(spec);
+    EXPECT_TRUE(seen.empty()) << "the initial text is no change";
+
+    field->setText("");
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "0"}));
+    EXPECT_EQ(deepest, 2);
+    EXPECT_EQ(field->text(), "0");
+
+    // The same text again is still a change.
+    field->setText("0");
+    EXPECT_EQ(seen.size(), 3u);
+}
+
+TEST_F(WindowTest, TimersTickWhileEnabledAndStopAtOnce)
+{
+    auto window = make(windowSpec("Kestrow", 3000, 3000));
+    int ticks = 0;
+    Timer* timer = nullptr;
+    timer = &window->addTimer({"Timer1", 20, true, [&] {
+                                   if (++ticks == 3) timer->setEnabled(false);
+                               }});
+    window->addTimer({"Timer2", 20, false, [&] { ticks += 100; }});
+    for (int i = 0; i < 40; ++i) {
+        Sleep(10);
+        pumpMessages();
+    }
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(timer->enabled());
+}
+
+TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing)
+{
+    int ticks = 0;
+    auto window = make(windowSpec("Kestrow", 3000, 3000));
+    LabelSpec labelSpec;
+    labelSpec.caption = "距离";
+    Label& label = window->addLabel(labelSpec);
+    Timer& timer = window->addTimer({"Timer1", 10, true, [&] { ++ticks; }});
+    label.setCaption("预定");
+    label.setVisible(false);
+    HWND hwnd = hwndOf(*window);
+
+    window->destroy();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_FALSE(window->isShown());
+    EXPECT_EQ(label.caption(), "预定");
+    EXPECT_FALSE(label.visible());
+    EXPECT_TRUE(timer.enabled());
+    label.setCaption("距离");
+    timer.setEnabled(false);
+    timer.setEnabled(true);
+    Sleep(50);
+    pumpMessages();
+    EXPECT_EQ(ticks, 0);
+    window->destroy();  // twice is harmless
+}
+
+}  // namespace
+}  // namespace kestrow::win32
