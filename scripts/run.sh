@@ -8,7 +8,8 @@ cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
 cmake --build "$root/build/win" -j"$(nproc)" --target kestrow
 exe="$root/build/win/platform/win32/kestrow.exe"
-wine_root=$root source "$root/scripts/wine-prefix.sh"
+source "$root/scripts/wine-prefix.sh"
+kestrow_wine_prefix "$root/build/wineprefix"
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"

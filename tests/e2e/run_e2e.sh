@@ -32,15 +32,8 @@ else
   "$cxx" "${flags[@]}" -I"$gtest/include" "$here/e2e_test.cpp" "$out/libgtest.a" -lgdi32 -o "$out/e2e_test.exe"
 fi
 
-export WINEPREFIX="$out/wineprefix"
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEARCH=win64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1
-  wineserver -w
-fi
+source "$here/../../scripts/wine-prefix.sh"
+kestrow_wine_prefix "$out/wineprefix"
 # Wine prefers its builtin shutdown.exe over a native file of that name in
 # system32; C:\windows\explorer.exe is not a builtin path and runs natively.
 wine reg add 'HKCU\Software\Wine\DllOverrides' /v shutdown.exe /t REG_SZ /d native /f >/dev/null 2>&1

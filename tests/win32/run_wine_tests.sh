@@ -8,29 +8,9 @@ set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 <win-build-dir>" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 
-export WINEPREFIX="$build/wine-tests-prefix"
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
-export WINEDEBUG=-all
-export WINEARCH=win64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1
-  wineserver -w
-fi
-
-# The windows ask for the face 微软雅黑, which Windows has and Wine has not;
-# Wine's fallback for it lacks some ASCII glyphs ("!" shows as a box), so the
-# prefix maps the face to a CJK font of the host.
-reg="$WINEPREFIX/kestrow-fonts.reg"
-if [ ! -f "$reg" ]; then
-  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
-    '"微软雅黑"="WenQuanYi Micro Hei"' '"Microsoft YaHei"="WenQuanYi Micro Hei"' |
-    iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg.tmp"
-  wine regedit /S "$(winepath -w "$reg.tmp")" >/dev/null 2>&1
-  wineserver -w
-  mv "$reg.tmp" "$reg"
-fi
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/scripts/wine-prefix.sh"
+kestrow_wine_prefix "$build/wine-tests-prefix"
 
 set +e
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
