@@ -21,14 +21,15 @@ namespace kestrow::fake {
 class FakePlatform;
 class FakeWindow;
 
-template <class Spec>
-class FakeControl {
+// The state every control keeps: its definition and its two flags.
+template <class Interface, class Spec>
+class FakeControl : public Interface {
 public:
     explicit FakeControl(Spec spec) : spec_(std::move(spec)), enabled_(spec_.enabled), visible_(spec_.visible) {}
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled) { enabled_ = enabled; }
-    bool visible() const { return visible_; }
-    void setVisible(bool visible) { visible_ = visible; }
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    bool visible() const override { return visible_; }
+    void setVisible(bool visible) override { visible_ = visible; }
     const Spec& spec() const { return spec_; }
 
 protected:
@@ -37,13 +38,9 @@ protected:
     bool visible_;
 };
 
-class FakeLabel final : public Label, public FakeControl<LabelSpec> {
+class FakeLabel final : public FakeControl<Label, LabelSpec> {
 public:
     using FakeControl::FakeControl;
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool e) override { enabled_ = e; }
-    bool visible() const override { return visible_; }
-    void setVisible(bool v) override { visible_ = v; }
     std::string caption() const override { return caption_; }
     void setCaption(std::string_view c) override { caption_ = std::string(c); }
     // A user's click: only a shown label takes it.
@@ -53,13 +50,9 @@ private:
     std::string caption_ = spec_.caption;
 };
 
-class FakeButton final : public Button, public FakeControl<ButtonSpec> {
+class FakeButton final : public FakeControl<Button, ButtonSpec> {
 public:
     FakeButton(ButtonSpec spec, FakeWindow& window) : FakeControl(std::move(spec)), window_(window) {}
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool e) override { enabled_ = e; }
-    bool visible() const override { return visible_; }
-    void setVisible(bool v) override { visible_ = v; }
     std::string caption() const override { return caption_; }
     void setCaption(std::string_view c) override { caption_ = std::string(c); }
     void makeDefault() override;
@@ -74,13 +67,9 @@ private:
     std::string caption_ = spec_.caption;
 };
 
-class FakeComboBox final : public ComboBox, public FakeControl<ComboSpec> {
+class FakeComboBox final : public FakeControl<ComboBox, ComboSpec> {
 public:
     using FakeControl::FakeControl;
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool e) override { enabled_ = e; }
-    bool visible() const override { return visible_; }
-    void setVisible(bool v) override { visible_ = v; }
     std::string text() const override { return text_; }
     void setText(std::string_view t) override { text_ = std::string(t); }
 
@@ -88,13 +77,9 @@ private:
     std::string text_ = spec_.text;
 };
 
-class FakeTextField final : public TextField, public FakeControl<TextFieldSpec> {
+class FakeTextField final : public FakeControl<TextField, TextFieldSpec> {
 public:
     FakeTextField(TextFieldSpec spec, FakeWindow& window) : FakeControl(std::move(spec)), window_(window) {}
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool e) override { enabled_ = e; }
-    bool visible() const override { return visible_; }
-    void setVisible(bool v) override { visible_ = v; }
     std::string text() const override { return text_; }
     // Like a real edit control: every change notifies, nested, before the
     // setter returns.
@@ -111,13 +96,9 @@ private:
     int notifications_ = 0;
 };
 
-class FakePictureBox final : public PictureBox, public FakeControl<PictureSpec> {
+class FakePictureBox final : public FakeControl<PictureBox, PictureSpec> {
 public:
     using FakeControl::FakeControl;
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool e) override { enabled_ = e; }
-    bool visible() const override { return visible_; }
-    void setVisible(bool v) override { visible_ = v; }
     void click();
 };
 
