@@ -25,6 +25,9 @@ kestrow_wine_prefix() {
     # Wine maps the Unix root to Z:; winepath is avoided since it could leave
     # a wineserver behind that knows no display.
     wine regedit /S "Z:${reg//\//\\}.tmp" >/dev/null 2>&1
+    # Title bars use Wine's own Tahoma, which has no Chinese glyphs either.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
     wineserver -w
     mv "$reg.tmp" "$reg"
   fi
