@@ -23,7 +23,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   # crops follow the placement the windows compute for a 1280x1024 screen.
   shot about-window 440x284+418+371
   xdotool mousemove 756 604 click 1; sleep 3     # 关注我们
-  shot follow-window 1110x718+85+152
+  shot follow-window 1110x718+85+149
   rm -f "$out/full.png"
   wineserver -k' _ "$exe" "$out"
 echo "Screenshots in $out"
