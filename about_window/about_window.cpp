@@ -17,24 +17,24 @@ namespace {
 constexpr double kLinkPoints = 10.5;
 constexpr double kNotePoints = 12;
 
-LabelSpec label(std::string name, std::string_view caption, Bounds bounds, double points)
+LabelDefinition label(std::string name, std::string_view caption, Bounds bounds, double points)
 {
-    LabelSpec spec;
-    spec.name = std::move(name);
-    spec.caption = std::string(caption);
-    spec.bounds = bounds;
-    spec.font.points = points;
-    return spec;
+    LabelDefinition def;
+    def.name = std::move(name);
+    def.caption = std::string(caption);
+    def.bounds = bounds;
+    def.font.points = points;
+    return def;
 }
 
-LabelSpec link(std::string name, std::string_view caption, Bounds bounds, Callback onClick)
+LabelDefinition link(std::string name, std::string_view caption, Bounds bounds, Callback onClick)
 {
-    LabelSpec spec = label(std::move(name), caption, bounds, kLinkPoints);
-    spec.font.underline = true;
-    spec.foreColour = colours::highlight;
-    spec.handCursor = true;
-    spec.onClick = std::move(onClick);
-    return spec;
+    LabelDefinition def = label(std::move(name), caption, bounds, kLinkPoints);
+    def.font.underline = true;
+    def.foreColour = colours::highlight;
+    def.handCursor = true;
+    def.onClick = std::move(onClick);
+    return def;
 }
 
 }  // namespace
@@ -56,18 +56,18 @@ AboutWindow::AboutWindow(Services& services, LiveWindows& live, FormSlot<FollowW
 {
 }
 
-WindowSpec AboutWindow::definition()
+WindowDefinition AboutWindow::definition()
 {
-    WindowSpec spec;
-    spec.caption = std::string(t::kCaption);
-    spec.clientWidth = kClientWidth;
-    spec.clientHeight = kClientHeight;
-    spec.border = Border::FixedSingle;
-    spec.background = colours::buttonFace;
-    spec.icon = WindowIcon::Vornic;
-    spec.onMouseDown = [this](int button) { Form_MouseDown(button); };
-    spec.onCloseRequest = [this](CloseCause cause) { Form_QueryUnload(cause); };
-    return spec;
+    WindowDefinition def;
+    def.caption = std::string(t::kCaption);
+    def.clientWidth = kClientWidth;
+    def.clientHeight = kClientHeight;
+    def.border = Border::FixedSingle;
+    def.background = colours::buttonFace;
+    def.icon = WindowIcon::Vornic;
+    def.onMouseDown = [this](int button) { Form_MouseDown(button); };
+    def.onCloseRequest = [this](CloseCause cause) { Form_QueryUnload(cause); };
+    return def;
 }
 
 void AboutWindow::addControls(NativeWindow& w)
@@ -77,7 +77,7 @@ void AboutWindow::addControls(NativeWindow& w)
     Label81 = &w.addLabel(link("Label81", t::kChangeLog, {720, 840, 1575, 375}, [this] { Label81_Click(); }));
     Label82 = &w.addLabel(link("Label82", t::kIntroVideo, {4200, 840, 1575, 375}, [this] { Label82_Click(); }));
 
-    LabelSpec version = label("Label6", t::kVersionPlaceholder, {1920, 1080, 2700, 300}, 10.5);
+    LabelDefinition version = label("Label6", t::kVersionPlaceholder, {1920, 1080, 2700, 300}, 10.5);
     version.tooltip = std::string(t::kChangeLog);
     version.onClick = [this] { Label6_Click(); };
     Label6 = &w.addLabel(std::move(version));
@@ -86,7 +86,7 @@ void AboutWindow::addControls(NativeWindow& w)
     Label4 = &w.addLabel(label("Label4", t::kExperimental, {1920, 1920, 2700, 315}, kNotePoints));
     Label5 = &w.addLabel(label("Label5", t::kRights, {1920, 2280, 2700, 315}, kNotePoints));
 
-    ButtonSpec ok;
+    ButtonDefinition ok;
     ok.name = "Command5";
     ok.caption = std::string(t::kOk);
     ok.bounds = {2520, 2880, 1455, 495};
@@ -99,7 +99,7 @@ void AboutWindow::addControls(NativeWindow& w)
     Label7 = &w.addLabel(link("Label7", t::kCheckUpdate, {720, 3000, 1575, 375}, [this] { Label7_Click(); }));
     Label8 = &w.addLabel(link("Label8", t::kFollow, {4200, 3000, 1575, 375}, [this] { Label8_Click(); }));
     // Never shown: the bug report is reached through the menu only.
-    LabelSpec bug = link("Label85", t::kBugReport, {2520, 3360, 1455, 375}, [this] { Label85_Click(); });
+    LabelDefinition bug = link("Label85", t::kBugReport, {2520, 3360, 1455, 375}, [this] { Label85_Click(); });
     bug.visible = false;
     Label85 = &w.addLabel(std::move(bug));
 

@@ -74,7 +74,7 @@ public:
     static constexpr double kCloseLimit = 600;
 
 protected:
-    WindowSpec definition() override;
+    WindowDefinition definition() override;
     void addControls(NativeWindow& window) override;
 
 private:

@@ -14,47 +14,47 @@ namespace t = follow_texts;
 
 namespace {
 
-LabelSpec label(std::string name, std::string_view caption, Bounds bounds, double points, Colour fore)
+LabelDefinition label(std::string name, std::string_view caption, Bounds bounds, double points, Colour fore)
 {
-    LabelSpec spec;
-    spec.name = std::move(name);
-    spec.caption = std::string(caption);
-    spec.bounds = bounds;
-    spec.font.points = points;
-    spec.foreColour = fore;
-    return spec;
+    LabelDefinition def;
+    def.name = std::move(name);
+    def.caption = std::string(caption);
+    def.bounds = bounds;
+    def.font.points = points;
+    def.foreColour = fore;
+    return def;
 }
 
-PictureSpec picture(std::string name, Picture image, Bounds bounds, std::string_view tooltip, Callback onClick)
+PictureDefinition picture(std::string name, Picture image, Bounds bounds, std::string_view tooltip, Callback onClick)
 {
-    PictureSpec spec;
-    spec.name = std::move(name);
-    spec.picture = image;
-    spec.bounds = bounds;
-    spec.handCursor = true;
-    spec.tooltip = std::string(tooltip);
-    spec.onClick = std::move(onClick);
-    return spec;
+    PictureDefinition def;
+    def.name = std::move(name);
+    def.picture = image;
+    def.bounds = bounds;
+    def.handCursor = true;
+    def.tooltip = std::string(tooltip);
+    def.onClick = std::move(onClick);
+    return def;
 }
 
 }  // namespace
 
 FollowWindow::FollowWindow(Services& services, LiveWindows& live) : Form(services, live) {}
 
-WindowSpec FollowWindow::definition()
+WindowDefinition FollowWindow::definition()
 {
-    WindowSpec spec;
-    spec.caption = std::string(t::kCaption);
-    spec.clientWidth = kClientWidth;
-    spec.clientHeight = kClientHeight;
-    spec.border = Border::None;
-    spec.background = colours::buttonText;
-    spec.icon = WindowIcon::Vornic;
-    spec.onClick = [this] { Form_Click(); };
+    WindowDefinition def;
+    def.caption = std::string(t::kCaption);
+    def.clientWidth = kClientWidth;
+    def.clientHeight = kClientHeight;
+    def.border = Border::None;
+    def.background = colours::buttonText;
+    def.icon = WindowIcon::Vornic;
+    def.onClick = [this] { Form_Click(); };
     // The window has no close handling of its own: a close from the keyboard,
     // the task manager or the end of the session takes it away at once.
-    spec.onCloseRequest = [this](CloseCause) { unload(); };
-    return spec;
+    def.onCloseRequest = [this](CloseCause) { unload(); };
+    return def;
 }
 
 void FollowWindow::addControls(NativeWindow& w)

@@ -47,7 +47,7 @@ public:
     static constexpr double kStep = 100;
 
 protected:
-    WindowSpec definition() override;
+    WindowDefinition definition() override;
     void addControls(NativeWindow& window) override;
 
 private:

@@ -37,7 +37,7 @@ struct Bounds {
 
 // Every text uses the face "微软雅黑", weight 400, character set 134; only the
 // size and the underline differ.
-struct FontSpec {
+struct FontStyle {
     double points = 9;
     bool underline = false;
 };
@@ -60,10 +60,10 @@ enum class Picture {
 using Callback = std::function<void()>;
 
 // Fields shared by every visible control.
-struct ControlSpec {
+struct ControlDefinition {
     std::string name;  // e.g. "Command1"; lets tests and diagnostics find it
     Bounds bounds;
-    FontSpec font;
+    FontStyle font;
     int tabIndex = -1;  // place in the focus order, -1 for none
     bool visible = true;
     bool enabled = true;
@@ -79,7 +79,7 @@ public:
 };
 
 // Centred text on a transparent background.
-struct LabelSpec : ControlSpec {
+struct LabelDefinition : ControlDefinition {
     std::string caption;
     Colour foreColour = colours::buttonText;
     bool handCursor = false;  // link labels
@@ -93,7 +93,7 @@ public:
     virtual void setCaption(std::string_view caption) = 0;
 };
 
-struct ButtonSpec : ControlSpec {
+struct ButtonDefinition : ControlDefinition {
     std::string caption;
     bool isDefault = false;
     Callback onClick;
@@ -109,7 +109,7 @@ public:
 };
 
 // A drop-down list whose text can also be typed.
-struct ComboSpec : ControlSpec {
+struct ComboDefinition : ControlDefinition {
     std::string text;
     std::vector<std::string> items;
 };
@@ -122,7 +122,7 @@ public:
 
 // A one-line field with centred text. onChange runs for every change of the
 // text, also one made by setText, and has finished before setText returns.
-struct TextFieldSpec : ControlSpec {
+struct TextFieldDefinition : ControlDefinition {
     std::string text;
     Colour backColour = colours::windowBackground;
     Callback onChange;
@@ -136,7 +136,7 @@ public:
 };
 
 // A borderless box exactly the size of its picture.
-struct PictureSpec : ControlSpec {
+struct PictureDefinition : ControlDefinition {
     Picture picture = Picture::None;
     bool handCursor = false;
     std::string tooltip;
@@ -148,7 +148,7 @@ class PictureBox : public Control {};
 // A periodic timer: while enabled it ticks every interval, first one interval
 // after being enabled. Disabling stops it at once; enabling it again starts a
 // fresh interval. Enabling an enabled timer changes nothing.
-struct TimerSpec {
+struct TimerDefinition {
     std::string name;
     int intervalMs = 1000;
     bool enabled = false;
@@ -163,16 +163,16 @@ public:
 };
 
 // A hidden menu, shown only as a popup at the mouse pointer.
-struct MenuItemSpec {
+struct MenuItemDefinition {
     std::string name;
     std::string caption;
     Callback onClick;
 };
 
-struct MenuSpec {
+struct MenuDefinition {
     std::string name;
     std::string caption;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemDefinition> items;
 };
 
 class Menu {

@@ -66,7 +66,7 @@ public:
     void setUnloadListener(Callback listener) { onUnloaded_ = std::move(listener); }
 
 protected:
-    virtual WindowSpec definition() = 0;
+    virtual WindowDefinition definition() = 0;
     virtual void addControls(NativeWindow& window) = 0;
     virtual void Form_Load() {}
 

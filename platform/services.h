@@ -58,7 +58,7 @@ public:
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    virtual std::unique_ptr<NativeWindow> createWindow(WindowSpec spec) = 0;
+    virtual std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) = 0;
     virtual double screenWidth() const = 0;  // twips
     virtual double screenHeight() const = 0;
     // Runs the callback once the current event has been handled.

@@ -35,7 +35,7 @@ constexpr int right = 2;
 constexpr int middle = 4;
 }  // namespace mouse
 
-struct WindowSpec {
+struct WindowDefinition {
     std::string caption;
     int clientWidth = 0;  // twips
     int clientHeight = 0;
@@ -55,13 +55,13 @@ public:
     virtual ~NativeWindow() = default;
 
     // Controls are owned by the window and live as long as it does.
-    virtual Label& addLabel(LabelSpec spec) = 0;
-    virtual Button& addButton(ButtonSpec spec) = 0;
-    virtual ComboBox& addComboBox(ComboSpec spec) = 0;
-    virtual TextField& addTextField(TextFieldSpec spec) = 0;
-    virtual PictureBox& addPicture(PictureSpec spec) = 0;
-    virtual Timer& addTimer(TimerSpec spec) = 0;
-    virtual Menu& addPopupMenu(MenuSpec spec) = 0;
+    virtual Label& addLabel(LabelDefinition def) = 0;
+    virtual Button& addButton(ButtonDefinition def) = 0;
+    virtual ComboBox& addComboBox(ComboDefinition def) = 0;
+    virtual TextField& addTextField(TextFieldDefinition def) = 0;
+    virtual PictureBox& addPicture(PictureDefinition def) = 0;
+    virtual Timer& addTimer(TimerDefinition def) = 0;
+    virtual Menu& addPopupMenu(MenuDefinition def) = 0;
 
     // Displays the window, modeless and without an owner, and brings it to
     // the front. Returns at once.

@@ -19,43 +19,43 @@ constexpr double kSmall = 10.5;
 constexpr double kMedium = 15;
 constexpr double kLarge = 21.75;
 
-LabelSpec label(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
+LabelDefinition label(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
                 Colour fore = colours::buttonText)
 {
-    LabelSpec spec;
-    spec.name = std::move(name);
-    spec.caption = std::string(caption);
-    spec.bounds = bounds;
-    spec.font.points = points;
-    spec.tabIndex = tab;
-    spec.foreColour = fore;
-    return spec;
+    LabelDefinition def;
+    def.name = std::move(name);
+    def.caption = std::string(caption);
+    def.bounds = bounds;
+    def.font.points = points;
+    def.tabIndex = tab;
+    def.foreColour = fore;
+    return def;
 }
 
-ButtonSpec button(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
+ButtonDefinition button(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
                   Callback onClick)
 {
-    ButtonSpec spec;
-    spec.name = std::move(name);
-    spec.caption = std::string(caption);
-    spec.bounds = bounds;
-    spec.font.points = points;
-    spec.tabIndex = tab;
-    spec.onClick = std::move(onClick);
-    return spec;
+    ButtonDefinition def;
+    def.name = std::move(name);
+    def.caption = std::string(caption);
+    def.bounds = bounds;
+    def.font.points = points;
+    def.tabIndex = tab;
+    def.onClick = std::move(onClick);
+    return def;
 }
 
-TextFieldSpec field(std::string name, std::string_view text, int top, int tab, Callback onChange)
+TextFieldDefinition field(std::string name, std::string_view text, int top, int tab, Callback onChange)
 {
-    TextFieldSpec spec;
-    spec.name = std::move(name);
-    spec.text = std::string(text);
-    spec.bounds = {840, top, 855, 615};
-    spec.font.points = kLarge;
-    spec.tabIndex = tab;
-    spec.backColour = kPink;
-    spec.onChange = std::move(onChange);
-    return spec;
+    TextFieldDefinition def;
+    def.name = std::move(name);
+    def.text = std::string(text);
+    def.bounds = {840, top, 855, 615};
+    def.font.points = kLarge;
+    def.tabIndex = tab;
+    def.backColour = kPink;
+    def.onChange = std::move(onChange);
+    return def;
 }
 
 }  // namespace
@@ -65,20 +65,20 @@ TimerWindow::TimerWindow(Services& services, LiveWindows& live, Callback showAbo
 {
 }
 
-WindowSpec TimerWindow::definition()
+WindowDefinition TimerWindow::definition()
 {
-    WindowSpec spec;
-    spec.caption = std::string(t::kCaption);
-    spec.clientWidth = 3450;
-    spec.clientHeight = 7920;
-    spec.border = Border::FixedSingle;
-    spec.background = kPink;
-    spec.icon = WindowIcon::Power;
-    spec.onMouseDown = [this](int button) { Form_MouseDown(button); };
+    WindowDefinition def;
+    def.caption = std::string(t::kCaption);
+    def.clientWidth = 3450;
+    def.clientHeight = 7920;
+    def.border = Border::FixedSingle;
+    def.background = kPink;
+    def.icon = WindowIcon::Power;
+    def.onMouseDown = [this](int button) { Form_MouseDown(button); };
     // No close handler: the window may be closed in every state, and closing
     // it cancels nothing already handed to the system.
-    spec.onCloseRequest = [this](CloseCause) { unload(); };
-    return spec;
+    def.onCloseRequest = [this](CloseCause) { unload(); };
+    return def;
 }
 
 void TimerWindow::addControls(NativeWindow& w)
@@ -89,7 +89,7 @@ void TimerWindow::addControls(NativeWindow& w)
                                    [this] { Command7_Click(); }));
 
     Label1 = &w.addLabel(label("Label1", t::kCountdownMode, {480, 945, 615, 495}, kMedium, 1));
-    ComboSpec actions;
+    ComboDefinition actions;
     actions.name = "Combo1";
     actions.text = std::string(t::kShutDown);
     actions.items = {std::string(t::kShutDown), std::string(t::kRestart), std::string(t::kHibernate),
@@ -110,23 +110,23 @@ void TimerWindow::addControls(NativeWindow& w)
     Label5 = &w.addLabel(label("Label5", t::kSeconds, {1800, 5520, 870, 570}, kLarge, 9, colours::windowText));
 
     // Start, stop and schedule share one spot; at most one is shown.
-    ButtonSpec start = button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2,
+    ButtonDefinition start = button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2,
                               [this] { Command1_Click(); });
     start.isDefault = true;
     Command1 = &w.addButton(std::move(start));
-    ButtonSpec stop = button("Command2", t::kStop, {1080, 6600, 1215, 465}, kMedium, 11,
+    ButtonDefinition stop = button("Command2", t::kStop, {1080, 6600, 1215, 465}, kMedium, 11,
                              [this] { Command2_Click(); });
     stop.visible = false;
     stop.enabled = false;
     Command2 = &w.addButton(std::move(stop));
-    ButtonSpec schedule = button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18,
+    ButtonDefinition schedule = button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18,
                                  [this] { Command5_Click(); });
     schedule.visible = false;
     Command5 = &w.addButton(std::move(schedule));
 
     Command3 = &w.addButton(button("Command3", t::kSettings, {0, 7560, 615, 375}, kSmall, 14,
                                    [this] { Command3_Click(); }));
-    ComboSpec runModes;
+    ComboDefinition runModes;
     runModes.name = "Combo2";
     runModes.text = std::string(t::kBackgroundMode);
     runModes.items = {std::string(t::kBackgroundMode), std::string(t::kForegroundMode)};
@@ -135,7 +135,7 @@ void TimerWindow::addControls(NativeWindow& w)
     runModes.tabIndex = 12;
     runModes.visible = false;
     Combo2 = &w.addComboBox(std::move(runModes));
-    ButtonSpec unlock = button("Command4", t::kUnlock, {2880, 7560, 615, 375}, kSmall, 13,
+    ButtonDefinition unlock = button("Command4", t::kUnlock, {2880, 7560, 615, 375}, kSmall, 13,
                                [this] { Command4_Click(); });
     unlock.visible = false;
     Command4 = &w.addButton(std::move(unlock));

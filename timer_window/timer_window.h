@@ -74,7 +74,7 @@ public:
     Menu* menu = nullptr;
 
 protected:
-    WindowSpec definition() override;
+    WindowDefinition definition() override;
     void addControls(NativeWindow& window) override;
 
 private:

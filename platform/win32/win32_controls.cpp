@@ -17,15 +17,15 @@ HINSTANCE module() { return GetModuleHandleW(nullptr); }
 
 // ---------------------------------------------------------------- common
 
-ChildControl::ChildControl(ControlHost& host, int id, const ControlSpec& spec)
+ChildControl::ChildControl(ControlHost& host, int id, const ControlDefinition& def)
     : host_(host),
-      bounds_(spec.bounds),
-      font_(spec.font),
+      bounds_(def.bounds),
+      font_(def.font),
       id_(id),
-      name_(spec.name),
-      tabIndex_(spec.tabIndex),
-      enabled_(spec.enabled),
-      visible_(spec.visible)
+      name_(def.name),
+      tabIndex_(def.tabIndex),
+      enabled_(def.enabled),
+      visible_(def.visible)
 {
 }
 
@@ -93,20 +93,20 @@ void ChildControl::changeVisible(bool visible)
 
 // ---------------------------------------------------------------- label
 
-Win32Label::Win32Label(ControlHost& host, int id, LabelSpec spec)
-    : ChildWindow(host, id, spec), spec_(std::move(spec))
+Win32Label::Win32Label(ControlHost& host, int id, LabelDefinition def)
+    : ChildWindow(host, id, def), def_(std::move(def))
 {
     // No WS_CLIPSIBLINGS: labels may overlap (the About window's name and
     // version lines do) and, being transparent, each must draw all its text.
-    create(L"STATIC", spec_.caption, SS_CENTER | SS_NOTIFY);
-    if (hwnd() && !spec_.tooltip.empty()) host_.addTooltip(hwnd(), spec_.tooltip);
+    create(L"STATIC", def_.caption, SS_CENTER | SS_NOTIFY);
+    if (hwnd() && !def_.tooltip.empty()) host_.addTooltip(hwnd(), def_.tooltip);
 }
 
-std::string Win32Label::caption() const { return hwnd() ? windowText(hwnd()) : spec_.caption; }
+std::string Win32Label::caption() const { return hwnd() ? windowText(hwnd()) : def_.caption; }
 
 void Win32Label::setCaption(std::string_view caption)
 {
-    spec_.caption = std::string(caption);
+    def_.caption = std::string(caption);
     if (!hwnd()) return;
     SetWindowTextW(hwnd(), widen(caption).c_str());
     // The label paints no background of its own, so the old text stays
@@ -119,63 +119,63 @@ void Win32Label::setCaption(std::string_view caption)
 
 void Win32Label::command(WORD code)
 {
-    if (code == STN_CLICKED && spec_.onClick) spec_.onClick();
+    if (code == STN_CLICKED && def_.onClick) def_.onClick();
 }
 
 HBRUSH Win32Label::colours(HDC dc, bool asStatic)
 {
     if (!asStatic) return nullptr;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, toColorRef(spec_.foreColour));
+    SetTextColor(dc, toColorRef(def_.foreColour));
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
 void Win32Label::release()
 {
-    if (hwnd()) spec_.caption = windowText(hwnd());
+    if (hwnd()) def_.caption = windowText(hwnd());
     ChildControl::release();
 }
 
 // ---------------------------------------------------------------- button
 
-Win32Button::Win32Button(ControlHost& host, int id, ButtonSpec spec)
-    : ChildWindow(host, id, spec), spec_(std::move(spec))
+Win32Button::Win32Button(ControlHost& host, int id, ButtonDefinition def)
+    : ChildWindow(host, id, def), def_(std::move(def))
 {
-    create(L"BUTTON", spec_.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS);
-    if (spec_.isDefault) host_.setDefaultButton(this);
+    create(L"BUTTON", def_.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS);
+    if (def_.isDefault) host_.setDefaultButton(this);
 }
 
-std::string Win32Button::caption() const { return hwnd() ? windowText(hwnd()) : spec_.caption; }
+std::string Win32Button::caption() const { return hwnd() ? windowText(hwnd()) : def_.caption; }
 
 void Win32Button::setCaption(std::string_view caption)
 {
-    spec_.caption = std::string(caption);
+    def_.caption = std::string(caption);
     if (hwnd()) SetWindowTextW(hwnd(), widen(caption).c_str());
 }
 
 void Win32Button::command(WORD code)
 {
-    if (code == BN_CLICKED && pressable() && spec_.onClick) spec_.onClick();
+    if (code == BN_CLICKED && pressable() && def_.onClick) def_.onClick();
 }
 
 void Win32Button::release()
 {
-    if (hwnd()) spec_.caption = windowText(hwnd());
+    if (hwnd()) def_.caption = windowText(hwnd());
     ChildControl::release();
 }
 
 // ---------------------------------------------------------------- combo box
 
-Win32ComboBox::Win32ComboBox(ControlHost& host, int id, ComboSpec spec)
-    : ChildWindow(host, id, spec), spec_(std::move(spec))
+Win32ComboBox::Win32ComboBox(ControlHost& host, int id, ComboDefinition def)
+    : ChildWindow(host, id, def), def_(std::move(def))
 {
     create(L"COMBOBOX", {}, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS);
     if (!hwnd()) return;
-    for (const std::string& item : spec_.items) {
+    for (const std::string& item : def_.items) {
         SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
     }
-    SendMessageW(hwnd(), CB_SETMINVISIBLE, spec_.items.empty() ? 1 : spec_.items.size(), 0);
-    SetWindowTextW(hwnd(), widen(spec_.text).c_str());
+    SendMessageW(hwnd(), CB_SETMINVISIBLE, def_.items.empty() ? 1 : def_.items.size(), 0);
+    SetWindowTextW(hwnd(), widen(def_.text).c_str());
     layout();
 }
 
@@ -187,42 +187,42 @@ void Win32ComboBox::layout()
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
     const RECT r = boundsToPixels(bounds_, host_.dpi());
     const LRESULT itemHeight = SendMessageW(hwnd(), CB_GETITEMHEIGHT, 0, 0);
-    const int items = static_cast<int>(spec_.items.size()) + 1;
+    const int items = static_cast<int>(def_.items.size()) + 1;
     const int listHeight = (itemHeight > 0 ? static_cast<int>(itemHeight) : r.bottom - r.top) * items;
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top + listHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string Win32ComboBox::text() const { return hwnd() ? windowText(hwnd()) : spec_.text; }
+std::string Win32ComboBox::text() const { return hwnd() ? windowText(hwnd()) : def_.text; }
 
 void Win32ComboBox::setText(std::string_view text)
 {
-    spec_.text = std::string(text);
+    def_.text = std::string(text);
     if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
 }
 
 void Win32ComboBox::release()
 {
-    if (hwnd()) spec_.text = windowText(hwnd());
+    if (hwnd()) def_.text = windowText(hwnd());
     ChildControl::release();
 }
 
 // ---------------------------------------------------------------- text field
 
-Win32TextField::Win32TextField(ControlHost& host, int id, TextFieldSpec spec)
-    : ChildWindow(host, id, spec), spec_(std::move(spec))
+Win32TextField::Win32TextField(ControlHost& host, int id, TextFieldDefinition def)
+    : ChildWindow(host, id, def), def_(std::move(def))
 {
     recolour();
-    create(L"EDIT", spec_.text, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE);
+    create(L"EDIT", def_.text, ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE);
 }
 
-std::string Win32TextField::text() const { return hwnd() ? windowText(hwnd()) : spec_.text; }
+std::string Win32TextField::text() const { return hwnd() ? windowText(hwnd()) : def_.text; }
 
 // The edit control sends EN_CHANGE from inside SetWindowTextW, so onChange
 // has run by the time this returns, as the portable handlers rely on.
 void Win32TextField::setText(std::string_view text)
 {
-    spec_.text = std::string(text);
+    def_.text = std::string(text);
     if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
 }
 
@@ -233,31 +233,31 @@ void Win32TextField::setFocus()
 
 void Win32TextField::command(WORD code)
 {
-    if (code == EN_CHANGE && spec_.onChange) spec_.onChange();
+    if (code == EN_CHANGE && def_.onChange) def_.onChange();
 }
 
 // Enabled edits ask with WM_CTLCOLOREDIT, disabled and read-only ones with
 // WM_CTLCOLORSTATIC; both keep the field's own background.
 HBRUSH Win32TextField::colours(HDC dc, bool asStatic)
 {
-    SetBkColor(dc, toColorRef(spec_.backColour));
+    SetBkColor(dc, toColorRef(def_.backColour));
     SetTextColor(dc, GetSysColor(asStatic ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     return back_.get();
 }
 
-void Win32TextField::recolour() { back_.reset(CreateSolidBrush(toColorRef(spec_.backColour))); }
+void Win32TextField::recolour() { back_.reset(CreateSolidBrush(toColorRef(def_.backColour))); }
 
 void Win32TextField::release()
 {
-    if (hwnd()) spec_.text = windowText(hwnd());
+    if (hwnd()) def_.text = windowText(hwnd());
     ChildControl::release();
     back_.reset();
 }
 
 // ---------------------------------------------------------------- picture box
 
-Win32PictureBox::Win32PictureBox(ControlHost& host, int id, PictureSpec spec)
-    : ChildWindow(host, id, spec), spec_(std::move(spec)), bitmap_(loadPicture(spec_.picture))
+Win32PictureBox::Win32PictureBox(ControlHost& host, int id, PictureDefinition def)
+    : ChildWindow(host, id, def), def_(std::move(def)), bitmap_(loadPicture(def_.picture))
 {
     // SS_REALSIZECONTROL scales the picture to the box, which is the
     // picture's own size at 96 DPI and grows with the DPI.
@@ -266,12 +266,12 @@ Win32PictureBox::Win32PictureBox(ControlHost& host, int id, PictureSpec spec)
     SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));
     // Setting the image sizes the control to the picture; keep the box.
     layout();
-    if (!spec_.tooltip.empty()) host_.addTooltip(hwnd(), spec_.tooltip);
+    if (!def_.tooltip.empty()) host_.addTooltip(hwnd(), def_.tooltip);
 }
 
 void Win32PictureBox::command(WORD code)
 {
-    if (code == STN_CLICKED && spec_.onClick) spec_.onClick();
+    if (code == STN_CLICKED && def_.onClick) def_.onClick();
 }
 
 void Win32PictureBox::release()
@@ -288,9 +288,9 @@ void Win32PictureBox::release()
 
 // ---------------------------------------------------------------- timer
 
-Win32Timer::Win32Timer(ControlHost& host, UINT_PTR id, TimerSpec spec) : host_(host), id_(id), spec_(std::move(spec))
+Win32Timer::Win32Timer(ControlHost& host, UINT_PTR id, TimerDefinition def) : host_(host), id_(id), def_(std::move(def))
 {
-    setEnabled(spec_.enabled);
+    setEnabled(def_.enabled);
 }
 
 // Intervals below USER_TIMER_MINIMUM (10 ms) run at 10 ms.
@@ -301,21 +301,21 @@ void Win32Timer::setEnabled(bool enabled)
     if (!enabled) {
         running_.stop();
     } else if (host_.handle()) {
-        running_.start(host_.handle(), id_, static_cast<UINT>(spec_.intervalMs > 0 ? spec_.intervalMs : 1));
+        running_.start(host_.handle(), id_, static_cast<UINT>(def_.intervalMs > 0 ? def_.intervalMs : 1));
     }
 }
 
 void Win32Timer::tick()
 {
-    if (enabled_ && running_.running() && spec_.onTick) spec_.onTick();
+    if (enabled_ && running_.running() && def_.onTick) def_.onTick();
 }
 
 // ---------------------------------------------------------------- menu
 
-Win32Menu::Win32Menu(MenuSpec spec, int firstId) : spec_(std::move(spec)), firstId_(firstId), menu_(CreatePopupMenu())
+Win32Menu::Win32Menu(MenuDefinition def, int firstId) : def_(std::move(def)), firstId_(firstId), menu_(CreatePopupMenu())
 {
     int id = firstId_;
-    for (const MenuItemSpec& item : spec_.items) {
+    for (const MenuItemDefinition& item : def_.items) {
         AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(id++), widen(item.caption).c_str());
     }
 }
@@ -324,7 +324,7 @@ bool Win32Menu::choose(int id)
 {
     const int index = id - firstId_;
     if (index < 0 || index >= itemCount()) return false;
-    const Callback& onClick = spec_.items[static_cast<size_t>(index)].onClick;
+    const Callback& onClick = def_.items[static_cast<size_t>(index)].onClick;
     if (onClick) onClick();
     return true;
 }

@@ -24,7 +24,7 @@ class ControlHost {
 public:
     virtual HWND handle() const = 0;
     virtual int dpi() const = 0;
-    virtual HFONT font(const FontSpec& font) = 0;
+    virtual HFONT font(const FontStyle& font) = 0;
     virtual void addTooltip(HWND control, const std::string& text) = 0;
     virtual void setDefaultButton(Win32Button* button) = 0;
     virtual const Win32Button* defaultButton() const = 0;
@@ -35,7 +35,7 @@ protected:
 
 class ChildControl {
 public:
-    ChildControl(ControlHost& host, int id, const ControlSpec& spec);
+    ChildControl(ControlHost& host, int id, const ControlDefinition& def);
     virtual ~ChildControl() = default;
     ChildControl(const ChildControl&) = delete;
     ChildControl& operator=(const ChildControl&) = delete;
@@ -70,7 +70,7 @@ protected:
 
     ControlHost& host_;
     Bounds bounds_;
-    FontSpec font_;
+    FontStyle font_;
     OwnedWindow window_;
 
 private:
@@ -87,8 +87,8 @@ private:
 template <class Interface>
 class ChildWindow : public Interface, public ChildControl {
 public:
-    template <class Spec>
-    ChildWindow(ControlHost& host, int id, const Spec& spec) : ChildControl(host, id, spec)
+    template <class Definition>
+    ChildWindow(ControlHost& host, int id, const Definition& def) : ChildControl(host, id, def)
     {
     }
     bool enabled() const override { return isEnabled(); }
@@ -99,21 +99,21 @@ public:
 
 class Win32Label final : public ChildWindow<Label> {
 public:
-    Win32Label(ControlHost& host, int id, LabelSpec spec);
+    Win32Label(ControlHost& host, int id, LabelDefinition def);
     std::string caption() const override;
     void setCaption(std::string_view caption) override;
     void command(WORD code) override;
     HBRUSH colours(HDC dc, bool asStatic) override;
-    bool handCursor() const override { return spec_.handCursor; }
+    bool handCursor() const override { return def_.handCursor; }
     void release() override;
 
 private:
-    LabelSpec spec_;
+    LabelDefinition def_;
 };
 
 class Win32Button final : public ChildWindow<Button> {
 public:
-    Win32Button(ControlHost& host, int id, ButtonSpec spec);
+    Win32Button(ControlHost& host, int id, ButtonDefinition def);
     std::string caption() const override;
     void setCaption(std::string_view caption) override;
     void makeDefault() override { host_.setDefaultButton(this); }
@@ -124,24 +124,24 @@ public:
     bool pressable() const { return hwnd() && isVisible() && isEnabled(); }
 
 private:
-    ButtonSpec spec_;
+    ButtonDefinition def_;
 };
 
 class Win32ComboBox final : public ChildWindow<ComboBox> {
 public:
-    Win32ComboBox(ControlHost& host, int id, ComboSpec spec);
+    Win32ComboBox(ControlHost& host, int id, ComboDefinition def);
     std::string text() const override;
     void setText(std::string_view text) override;
     void layout() override;
     void release() override;
 
 private:
-    ComboSpec spec_;
+    ComboDefinition def_;
 };
 
 class Win32TextField final : public ChildWindow<TextField> {
 public:
-    Win32TextField(ControlHost& host, int id, TextFieldSpec spec);
+    Win32TextField(ControlHost& host, int id, TextFieldDefinition def);
     std::string text() const override;
     void setText(std::string_view text) override;
     void setFocus() override;
@@ -151,25 +151,25 @@ public:
     void release() override;
 
 private:
-    TextFieldSpec spec_;
+    TextFieldDefinition def_;
     OwnedBrush back_;
 };
 
 class Win32PictureBox final : public ChildWindow<PictureBox> {
 public:
-    Win32PictureBox(ControlHost& host, int id, PictureSpec spec);
+    Win32PictureBox(ControlHost& host, int id, PictureDefinition def);
     void command(WORD code) override;
-    bool handCursor() const override { return spec_.handCursor; }
+    bool handCursor() const override { return def_.handCursor; }
     void release() override;
 
 private:
-    PictureSpec spec_;
+    PictureDefinition def_;
     OwnedBitmap bitmap_;
 };
 
 class Win32Timer final : public Timer {
 public:
-    Win32Timer(ControlHost& host, UINT_PTR id, TimerSpec spec);
+    Win32Timer(ControlHost& host, UINT_PTR id, TimerDefinition def);
     bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
     UINT_PTR id() const { return id_; }
@@ -179,7 +179,7 @@ public:
 private:
     ControlHost& host_;
     UINT_PTR id_;
-    TimerSpec spec_;
+    TimerDefinition def_;
     bool enabled_ = false;
     TimerRegistration running_;
 };
@@ -187,15 +187,15 @@ private:
 class Win32Menu final : public Menu {
 public:
     // Item ids are firstId, firstId + 1, ...
-    Win32Menu(MenuSpec spec, int firstId);
+    Win32Menu(MenuDefinition def, int firstId);
     HMENU handle() const { return menu_.get(); }
-    int itemCount() const { return static_cast<int>(spec_.items.size()); }
+    int itemCount() const { return static_cast<int>(def_.items.size()); }
     // Runs the handler of the item with this id; false if none has it.
     bool choose(int id);
     void release() { menu_.reset(); }
 
 private:
-    MenuSpec spec_;
+    MenuDefinition def_;
     int firstId_;
     OwnedMenu menu_;
 };

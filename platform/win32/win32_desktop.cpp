@@ -43,9 +43,9 @@ Win32Desktop::~Win32Desktop()
     if (messages_) SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, 0);
 }
 
-std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowSpec spec)
+std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowDefinition def)
 {
-    return std::make_unique<Win32Window>(std::move(spec));
+    return std::make_unique<Win32Window>(std::move(def));
 }
 
 // The primary screen in twips at the system DPI, the DPI new windows open at.

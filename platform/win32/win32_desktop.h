@@ -19,7 +19,7 @@ public:
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
 
-    std::unique_ptr<NativeWindow> createWindow(WindowSpec spec) override;
+    std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) override;
     double screenWidth() const override;
     double screenHeight() const override;
     void post(Callback callback) override;

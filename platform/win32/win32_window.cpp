@@ -33,7 +33,7 @@ bool Win32Window::isOurs(HWND window)
     return window && windowClassAtom() && GetClassLongPtrW(window, GCW_ATOM) == windowClassAtom();
 }
 
-Win32Window::Win32Window(WindowSpec spec) : spec_(std::move(spec))
+Win32Window::Win32Window(WindowDefinition def) : def_(std::move(def))
 {
     if (!windowClassAtom()) {
         WNDCLASSEXW wc{};
@@ -48,17 +48,17 @@ Win32Window::Win32Window(WindowSpec spec) : spec_(std::move(spec))
 
     // No WS_CLIPCHILDREN: the transparent labels need the background painted
     // beneath them.
-    const bool framed = spec_.border == Border::FixedSingle;
+    const bool framed = def_.border == Border::FixedSingle;
     style_ = framed ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
     style_ |= WS_CLIPSIBLINGS;
     dpi_ = systemDpi();
     recolour();
 
-    const SIZE outer = outerSizeForClient(twipsToPixels(spec_.clientWidth, dpi_),
-                                          twipsToPixels(spec_.clientHeight, dpi_), style_, exStyle_, dpi_);
+    const SIZE outer = outerSizeForClient(twipsToPixels(def_.clientWidth, dpi_),
+                                          twipsToPixels(def_.clientHeight, dpi_), style_, exStyle_, dpi_);
     // A popup has no default position; the portable code places those.
     const int position = framed ? CW_USEDEFAULT : 0;
-    const std::wstring caption = widen(spec_.caption);
+    const std::wstring caption = widen(def_.caption);
     CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position, position, outer.cx, outer.cy,
                     nullptr, nullptr, module(), this);
     if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
@@ -80,42 +80,42 @@ T& Win32Window::adopt(std::unique_ptr<T> control)
     return added;
 }
 
-Label& Win32Window::addLabel(LabelSpec spec)
+Label& Win32Window::addLabel(LabelDefinition def)
 {
-    return adopt(std::make_unique<Win32Label>(host(), nextId_++, std::move(spec)));
+    return adopt(std::make_unique<Win32Label>(host(), nextId_++, std::move(def)));
 }
 
-Button& Win32Window::addButton(ButtonSpec spec)
+Button& Win32Window::addButton(ButtonDefinition def)
 {
-    return adopt(std::make_unique<Win32Button>(host(), nextId_++, std::move(spec)));
+    return adopt(std::make_unique<Win32Button>(host(), nextId_++, std::move(def)));
 }
 
-ComboBox& Win32Window::addComboBox(ComboSpec spec)
+ComboBox& Win32Window::addComboBox(ComboDefinition def)
 {
-    return adopt(std::make_unique<Win32ComboBox>(host(), nextId_++, std::move(spec)));
+    return adopt(std::make_unique<Win32ComboBox>(host(), nextId_++, std::move(def)));
 }
 
-TextField& Win32Window::addTextField(TextFieldSpec spec)
+TextField& Win32Window::addTextField(TextFieldDefinition def)
 {
-    return adopt(std::make_unique<Win32TextField>(host(), nextId_++, std::move(spec)));
+    return adopt(std::make_unique<Win32TextField>(host(), nextId_++, std::move(def)));
 }
 
-PictureBox& Win32Window::addPicture(PictureSpec spec)
+PictureBox& Win32Window::addPicture(PictureDefinition def)
 {
-    return adopt(std::make_unique<Win32PictureBox>(host(), nextId_++, std::move(spec)));
+    return adopt(std::make_unique<Win32PictureBox>(host(), nextId_++, std::move(def)));
 }
 
-Timer& Win32Window::addTimer(TimerSpec spec)
+Timer& Win32Window::addTimer(TimerDefinition def)
 {
-    timers_.push_back(std::make_unique<Win32Timer>(host(), static_cast<UINT_PTR>(nextId_++), std::move(spec)));
+    timers_.push_back(std::make_unique<Win32Timer>(host(), static_cast<UINT_PTR>(nextId_++), std::move(def)));
     return *timers_.back();
 }
 
-Menu& Win32Window::addPopupMenu(MenuSpec spec)
+Menu& Win32Window::addPopupMenu(MenuDefinition def)
 {
     const int firstId = nextId_;
-    nextId_ += static_cast<int>(spec.items.size());
-    menus_.push_back(std::make_unique<Win32Menu>(std::move(spec), firstId));
+    nextId_ += static_cast<int>(def.items.size());
+    menus_.push_back(std::make_unique<Win32Menu>(std::move(def), firstId));
     return *menus_.back();
 }
 
@@ -163,15 +163,15 @@ HWND Win32Window::controlHandle(const std::string& name) const
     return nullptr;
 }
 
-HFONT Win32Window::font(const FontSpec& spec)
+HFONT Win32Window::font(const FontStyle& def)
 {
-    const std::pair<long, bool> key{std::lround(spec.points * 100), spec.underline};
+    const std::pair<long, bool> key{std::lround(def.points * 100), def.underline};
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second.get();
     LOGFONTW lf{};
-    lf.lfHeight = fontHeight(spec.points, dpi_);
+    lf.lfHeight = fontHeight(def.points, dpi_);
     lf.lfWeight = kFontWeight;
-    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfUnderline = def.underline ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(kFontCharset);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -310,8 +310,8 @@ void Win32Window::popupMenu(Menu& menu)
 
 void Win32Window::fitClientArea()
 {
-    const int width = twipsToPixels(spec_.clientWidth, dpi_);
-    const int height = twipsToPixels(spec_.clientHeight, dpi_);
+    const int width = twipsToPixels(def_.clientWidth, dpi_);
+    const int height = twipsToPixels(def_.clientHeight, dpi_);
     const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Should the frame differ from what AdjustWindowRectEx predicts, the
@@ -330,15 +330,15 @@ int Win32Window::nonClientHeight() const { return outerSizeForClient(0, 0, style
 
 void Win32Window::loadIcons()
 {
-    bigIcon_ = loadWindowIcon(spec_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi()));
-    smallIcon_ = loadWindowIcon(spec_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi()));
+    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi()));
+    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi()));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void Win32Window::recolour()
 {
-    background_.reset(CreateSolidBrush(toColorRef(spec_.background)));
+    background_.reset(CreateSolidBrush(toColorRef(def_.background)));
     for (auto& control : controls_) control->recolour();
 }
 
@@ -346,7 +346,7 @@ void Win32Window::recolour()
 
 void Win32Window::requestClose(CloseCause cause)
 {
-    if (spec_.onCloseRequest) spec_.onCloseRequest(cause);
+    if (def_.onCloseRequest) def_.onCloseRequest(cause);
 }
 
 void Win32Window::mouseDown(int buttons, bool left)
@@ -355,7 +355,7 @@ void Win32Window::mouseDown(int buttons, bool left)
         pressedOnBackground_ = true;
         SetCapture(hwnd_);
     }
-    if (spec_.onMouseDown) spec_.onMouseDown(buttons);
+    if (def_.onMouseDown) def_.onMouseDown(buttons);
 }
 
 void Win32Window::mouseUp(LPARAM lParam)
@@ -366,7 +366,7 @@ void Win32Window::mouseUp(LPARAM lParam)
     RECT client{};
     GetClientRect(hwnd_, &client);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (pressed && PtInRect(&client, at) && spec_.onClick) spec_.onClick();
+    if (pressed && PtInRect(&client, at) && def_.onClick) def_.onClick();
 }
 
 void Win32Window::changeDpi(int dpi, const RECT& suggested)

@@ -18,18 +18,18 @@ namespace kestrow::win32 {
 
 class Win32Window final : public NativeWindow, private ControlHost {
 public:
-    explicit Win32Window(WindowSpec spec);
+    explicit Win32Window(WindowDefinition def);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    Label& addLabel(LabelSpec spec) override;
-    Button& addButton(ButtonSpec spec) override;
-    ComboBox& addComboBox(ComboSpec spec) override;
-    TextField& addTextField(TextFieldSpec spec) override;
-    PictureBox& addPicture(PictureSpec spec) override;
-    Timer& addTimer(TimerSpec spec) override;
-    Menu& addPopupMenu(MenuSpec spec) override;
+    Label& addLabel(LabelDefinition def) override;
+    Button& addButton(ButtonDefinition def) override;
+    ComboBox& addComboBox(ComboDefinition def) override;
+    TextField& addTextField(TextFieldDefinition def) override;
+    PictureBox& addPicture(PictureDefinition def) override;
+    Timer& addTimer(TimerDefinition def) override;
+    Menu& addPopupMenu(MenuDefinition def) override;
 
     void show() override;
     bool isShown() const override;
@@ -58,7 +58,7 @@ private:
     ControlHost& host() { return *this; }
     HWND handle() const override { return hwnd_; }
     int dpi() const override { return dpi_; }
-    HFONT font(const FontSpec& font) override;
+    HFONT font(const FontStyle& font) override;
     void addTooltip(HWND control, const std::string& text) override;
     void setDefaultButton(Win32Button* button) override;
     const Win32Button* defaultButton() const override { return default_; }
@@ -86,7 +86,7 @@ private:
     void moveTo(int x, int y);
     int nonClientHeight() const;
 
-    WindowSpec spec_;
+    WindowDefinition def_;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     int dpi_ = 96;

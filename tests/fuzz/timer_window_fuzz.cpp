@@ -238,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 1: {
             auto& list = h.fw->combo(in.ConsumeBool() ? "Combo1" : "Combo2");
-            const std::string typed = pick(in, list.spec().name == "Combo1" ? kActions : kRunModes);
+            const std::string typed = pick(in, list.def().name == "Combo1" ? kActions : kRunModes);
             if (list.enabled() && list.visible()) list.setText(typed), h.check("setting a list text");
             break;
         }

@@ -18,8 +18,8 @@ void require(bool condition, const std::string& what)
 
 void FakeLabel::click()
 {
-    require(visible_, "click on hidden label " + spec_.name);
-    if (spec_.onClick) spec_.onClick();
+    require(visible_, "click on hidden label " + def_.name);
+    if (def_.onClick) def_.onClick();
 }
 
 void FakeButton::makeDefault() { window_.setDefaultButton(this); }
@@ -27,15 +27,15 @@ bool FakeButton::isDefault() const { return window_.defaultButton() == this; }
 
 void FakeButton::click()
 {
-    require(canClick(), "click on hidden or disabled button " + spec_.name);
-    if (spec_.onClick) spec_.onClick();
+    require(canClick(), "click on hidden or disabled button " + def_.name);
+    if (def_.onClick) def_.onClick();
 }
 
 void FakeTextField::setText(std::string_view t)
 {
     text_ = std::string(t);
     ++notifications_;
-    if (spec_.onChange) spec_.onChange();
+    if (def_.onChange) def_.onChange();
 }
 
 void FakeTextField::setFocus() { window_.setFocus(this); }
@@ -43,42 +43,42 @@ bool FakeTextField::hasFocus() const { return window_.focus() == this; }
 
 void FakeTextField::type(std::string_view t)
 {
-    require(enabled_ && visible_, "typing into disabled field " + spec_.name);
+    require(enabled_ && visible_, "typing into disabled field " + def_.name);
     setText(t);
 }
 
 void FakePictureBox::click()
 {
-    require(visible_, "click on hidden picture " + spec_.name);
-    if (spec_.onClick) spec_.onClick();
+    require(visible_, "click on hidden picture " + def_.name);
+    if (def_.onClick) def_.onClick();
 }
 
-FakeTimer::FakeTimer(TimerSpec spec, FakePlatform& platform) : spec_(std::move(spec)), platform_(platform)
+FakeTimer::FakeTimer(TimerDefinition def, FakePlatform& platform) : def_(std::move(def)), platform_(platform)
 {
     platform_.timerCreated(this);
-    setEnabled(spec_.enabled);
+    setEnabled(def_.enabled);
 }
 
 void FakeTimer::setEnabled(bool enabled)
 {
-    if (enabled && !enabled_) due_ = platform_.now() + spec_.intervalMs;
+    if (enabled && !enabled_) due_ = platform_.now() + def_.intervalMs;
     enabled_ = enabled;
 }
 
 void FakeTimer::fire()
 {
-    due_ += spec_.intervalMs;
-    if (spec_.onTick) spec_.onTick();
+    due_ += def_.intervalMs;
+    if (def_.onTick) def_.onTick();
 }
 
-FakeWindow::FakeWindow(WindowSpec spec, FakePlatform& platform) : spec_(std::move(spec)), platform_(platform)
+FakeWindow::FakeWindow(WindowDefinition def, FakePlatform& platform) : def_(std::move(def)), platform_(platform)
 {
     // A captioned window adds its frame; the test platform takes 8 pixels
     // of border and 31 of title bar, as a common Windows theme does.
     const double px = platform_.dpi() ? 1440.0 / platform_.dpi() : 15;
-    const bool framed = spec_.border == Border::FixedSingle;
-    width_ = spec_.clientWidth + (framed ? 6 * px : 0);
-    height_ = spec_.clientHeight + (framed ? 29 * px : 0);
+    const bool framed = def_.border == Border::FixedSingle;
+    width_ = def_.clientWidth + (framed ? 6 * px : 0);
+    height_ = def_.clientHeight + (framed ? 29 * px : 0);
 }
 
 FakeWindow::~FakeWindow()
@@ -87,59 +87,59 @@ FakeWindow::~FakeWindow()
     platform_.windowGone(this);
 }
 
-Label& FakeWindow::addLabel(LabelSpec spec)
+Label& FakeWindow::addLabel(LabelDefinition def)
 {
-    auto name = spec.name;
-    ownedLabels_.push_back(std::make_unique<FakeLabel>(std::move(spec)));
+    auto name = def.name;
+    ownedLabels_.push_back(std::make_unique<FakeLabel>(std::move(def)));
     return *(labels_[name] = ownedLabels_.back().get());
 }
 
-Button& FakeWindow::addButton(ButtonSpec spec)
+Button& FakeWindow::addButton(ButtonDefinition def)
 {
-    auto name = spec.name;
-    const bool isDefault = spec.isDefault;
-    ownedButtons_.push_back(std::make_unique<FakeButton>(std::move(spec), *this));
+    auto name = def.name;
+    const bool isDefault = def.isDefault;
+    ownedButtons_.push_back(std::make_unique<FakeButton>(std::move(def), *this));
     FakeButton* button = ownedButtons_.back().get();
     if (isDefault) defaultButton_ = button;
     return *(buttons_[name] = button);
 }
 
-ComboBox& FakeWindow::addComboBox(ComboSpec spec)
+ComboBox& FakeWindow::addComboBox(ComboDefinition def)
 {
-    auto name = spec.name;
-    ownedCombos_.push_back(std::make_unique<FakeComboBox>(std::move(spec)));
+    auto name = def.name;
+    ownedCombos_.push_back(std::make_unique<FakeComboBox>(std::move(def)));
     return *(combos_[name] = ownedCombos_.back().get());
 }
 
-TextField& FakeWindow::addTextField(TextFieldSpec spec)
+TextField& FakeWindow::addTextField(TextFieldDefinition def)
 {
-    auto name = spec.name;
-    const int tab = spec.tabIndex;
-    ownedFields_.push_back(std::make_unique<FakeTextField>(std::move(spec), *this));
+    auto name = def.name;
+    const int tab = def.tabIndex;
+    ownedFields_.push_back(std::make_unique<FakeTextField>(std::move(def), *this));
     FakeTextField* field = ownedFields_.back().get();
     // The first control in the focus order takes the focus.
     if (tab == 0) focus_ = field;
     return *(fields_[name] = field);
 }
 
-PictureBox& FakeWindow::addPicture(PictureSpec spec)
+PictureBox& FakeWindow::addPicture(PictureDefinition def)
 {
-    auto name = spec.name;
-    ownedPictures_.push_back(std::make_unique<FakePictureBox>(std::move(spec)));
+    auto name = def.name;
+    ownedPictures_.push_back(std::make_unique<FakePictureBox>(std::move(def)));
     return *(pictures_[name] = ownedPictures_.back().get());
 }
 
-Timer& FakeWindow::addTimer(TimerSpec spec)
+Timer& FakeWindow::addTimer(TimerDefinition def)
 {
-    auto name = spec.name;
-    ownedTimers_.push_back(std::make_unique<FakeTimer>(std::move(spec), platform_));
+    auto name = def.name;
+    ownedTimers_.push_back(std::make_unique<FakeTimer>(std::move(def), platform_));
     return *(timers_[name] = ownedTimers_.back().get());
 }
 
-Menu& FakeWindow::addPopupMenu(MenuSpec spec)
+Menu& FakeWindow::addPopupMenu(MenuDefinition def)
 {
-    auto name = spec.name;
-    ownedMenus_.push_back(std::make_unique<FakeMenu>(std::move(spec)));
+    auto name = def.name;
+    ownedMenus_.push_back(std::make_unique<FakeMenu>(std::move(def)));
     return *(menus_[name] = ownedMenus_.back().get());
 }
 
@@ -189,7 +189,7 @@ void FakeWindow::popupMenu(Menu& menu)
     ++popupCount_;
     const std::string choice = std::exchange(nextChoice_, {});
     if (choice.empty()) return;
-    for (const auto& item : fakeMenu.spec().items) {
+    for (const auto& item : fakeMenu.def().items) {
         if (item.name == choice) {
             if (item.onClick) item.onClick();
             return;
@@ -200,20 +200,20 @@ void FakeWindow::popupMenu(Menu& menu)
 
 void FakeWindow::mouseDown(int buttons)
 {
-    if (spec_.onMouseDown) spec_.onMouseDown(buttons);
+    if (def_.onMouseDown) def_.onMouseDown(buttons);
     platform_.runPosted();
 }
 
 void FakeWindow::click()
 {
-    if (spec_.onClick) spec_.onClick();
+    if (def_.onClick) def_.onClick();
     platform_.runPosted();
 }
 
 void FakeWindow::requestClose(CloseCause cause)
 {
     require(!destroyed_, "close request to a destroyed window");
-    if (spec_.onCloseRequest) spec_.onCloseRequest(cause);
+    if (def_.onCloseRequest) def_.onCloseRequest(cause);
     platform_.runPosted();
 }
 
@@ -221,7 +221,7 @@ template <class T>
 T& FakeWindow::find(std::map<std::string, T*>& controls, const std::string& name)
 {
     auto it = controls.find(name);
-    require(it != controls.end(), "no control " + name + " in " + spec_.caption);
+    require(it != controls.end(), "no control " + name + " in " + def_.caption);
     return *it->second;
 }
 
@@ -243,9 +243,9 @@ FakePlatform::FakePlatform() : services_{*this, *this, *this, *this, *this} {}
 
 FakePlatform::~FakePlatform() = default;
 
-std::unique_ptr<NativeWindow> FakePlatform::createWindow(WindowSpec spec)
+std::unique_ptr<NativeWindow> FakePlatform::createWindow(WindowDefinition def)
 {
-    auto window = std::make_unique<FakeWindow>(std::move(spec), *this);
+    auto window = std::make_unique<FakeWindow>(std::move(def), *this);
     windows_.push_back(window.get());
     return window;
 }
@@ -313,7 +313,7 @@ void FakePlatform::runPosted()
 FakeWindow* FakePlatform::window(std::string_view caption) const
 {
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-        if (!(*it)->destroyed() && (*it)->spec().caption == caption) return *it;
+        if (!(*it)->destroyed() && (*it)->def().caption == caption) return *it;
     }
     return nullptr;
 }

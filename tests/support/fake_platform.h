@@ -22,23 +22,23 @@ class FakePlatform;
 class FakeWindow;
 
 // The state every control keeps: its definition and its two flags.
-template <class Interface, class Spec>
+template <class Interface, class Definition>
 class FakeControl : public Interface {
 public:
-    explicit FakeControl(Spec spec) : spec_(std::move(spec)), enabled_(spec_.enabled), visible_(spec_.visible) {}
+    explicit FakeControl(Definition def) : def_(std::move(def)), enabled_(def_.enabled), visible_(def_.visible) {}
     bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override { enabled_ = enabled; }
     bool visible() const override { return visible_; }
     void setVisible(bool visible) override { visible_ = visible; }
-    const Spec& spec() const { return spec_; }
+    const Definition& def() const { return def_; }
 
 protected:
-    Spec spec_;
+    Definition def_;
     bool enabled_;
     bool visible_;
 };
 
-class FakeLabel final : public FakeControl<Label, LabelSpec> {
+class FakeLabel final : public FakeControl<Label, LabelDefinition> {
 public:
     using FakeControl::FakeControl;
     std::string caption() const override { return caption_; }
@@ -47,12 +47,12 @@ public:
     void click();
 
 private:
-    std::string caption_ = spec_.caption;
+    std::string caption_ = def_.caption;
 };
 
-class FakeButton final : public FakeControl<Button, ButtonSpec> {
+class FakeButton final : public FakeControl<Button, ButtonDefinition> {
 public:
-    FakeButton(ButtonSpec spec, FakeWindow& window) : FakeControl(std::move(spec)), window_(window) {}
+    FakeButton(ButtonDefinition def, FakeWindow& window) : FakeControl(std::move(def)), window_(window) {}
     std::string caption() const override { return caption_; }
     void setCaption(std::string_view c) override { caption_ = std::string(c); }
     void makeDefault() override;
@@ -64,22 +64,22 @@ public:
 
 private:
     FakeWindow& window_;
-    std::string caption_ = spec_.caption;
+    std::string caption_ = def_.caption;
 };
 
-class FakeComboBox final : public FakeControl<ComboBox, ComboSpec> {
+class FakeComboBox final : public FakeControl<ComboBox, ComboDefinition> {
 public:
     using FakeControl::FakeControl;
     std::string text() const override { return text_; }
     void setText(std::string_view t) override { text_ = std::string(t); }
 
 private:
-    std::string text_ = spec_.text;
+    std::string text_ = def_.text;
 };
 
-class FakeTextField final : public FakeControl<TextField, TextFieldSpec> {
+class FakeTextField final : public FakeControl<TextField, TextFieldDefinition> {
 public:
-    FakeTextField(TextFieldSpec spec, FakeWindow& window) : FakeControl(std::move(spec)), window_(window) {}
+    FakeTextField(TextFieldDefinition def, FakeWindow& window) : FakeControl(std::move(def)), window_(window) {}
     std::string text() const override { return text_; }
     // Like a real edit control: every change notifies, nested, before the
     // setter returns.
@@ -92,11 +92,11 @@ public:
 
 private:
     FakeWindow& window_;
-    std::string text_ = spec_.text;
+    std::string text_ = def_.text;
     int notifications_ = 0;
 };
 
-class FakePictureBox final : public FakeControl<PictureBox, PictureSpec> {
+class FakePictureBox final : public FakeControl<PictureBox, PictureDefinition> {
 public:
     using FakeControl::FakeControl;
     void click();
@@ -104,15 +104,15 @@ public:
 
 class FakeTimer final : public Timer {
 public:
-    FakeTimer(TimerSpec spec, FakePlatform& platform);
+    FakeTimer(TimerDefinition def, FakePlatform& platform);
     bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
-    const TimerSpec& spec() const { return spec_; }
+    const TimerDefinition& def() const { return def_; }
     std::int64_t due() const { return due_; }
     void fire();
 
 private:
-    TimerSpec spec_;
+    TimerDefinition def_;
     FakePlatform& platform_;
     bool enabled_ = false;
     std::int64_t due_ = 0;
@@ -120,25 +120,25 @@ private:
 
 class FakeMenu final : public Menu {
 public:
-    explicit FakeMenu(MenuSpec spec) : spec_(std::move(spec)) {}
-    const MenuSpec& spec() const { return spec_; }
+    explicit FakeMenu(MenuDefinition def) : def_(std::move(def)) {}
+    const MenuDefinition& def() const { return def_; }
 
 private:
-    MenuSpec spec_;
+    MenuDefinition def_;
 };
 
 class FakeWindow final : public NativeWindow {
 public:
-    FakeWindow(WindowSpec spec, FakePlatform& platform);
+    FakeWindow(WindowDefinition def, FakePlatform& platform);
     ~FakeWindow() override;
 
-    Label& addLabel(LabelSpec spec) override;
-    Button& addButton(ButtonSpec spec) override;
-    ComboBox& addComboBox(ComboSpec spec) override;
-    TextField& addTextField(TextFieldSpec spec) override;
-    PictureBox& addPicture(PictureSpec spec) override;
-    Timer& addTimer(TimerSpec spec) override;
-    Menu& addPopupMenu(MenuSpec spec) override;
+    Label& addLabel(LabelDefinition def) override;
+    Button& addButton(ButtonDefinition def) override;
+    ComboBox& addComboBox(ComboDefinition def) override;
+    TextField& addTextField(TextFieldDefinition def) override;
+    PictureBox& addPicture(PictureDefinition def) override;
+    Timer& addTimer(TimerDefinition def) override;
+    Menu& addPopupMenu(MenuDefinition def) override;
 
     void show() override;
     bool isShown() const override { return shown_; }
@@ -154,7 +154,7 @@ public:
     void popupMenu(Menu& menu) override;
 
     // Test access.
-    const WindowSpec& spec() const { return spec_; }
+    const WindowDefinition& def() const { return def_; }
     bool destroyed() const { return destroyed_; }
     int showCount() const { return showCount_; }
     FakeLabel& label(const std::string& name);
@@ -187,7 +187,7 @@ private:
     double fromPixels(long pixels) const;
     long toPixels(double twips) const;
 
-    WindowSpec spec_;
+    WindowDefinition def_;
     FakePlatform& platform_;
     std::vector<std::unique_ptr<FakeLabel>> ownedLabels_;
     std::vector<std::unique_ptr<FakeButton>> ownedButtons_;
@@ -232,7 +232,7 @@ public:
     Services& services() { return services_; }
 
     // Desktop
-    std::unique_ptr<NativeWindow> createWindow(WindowSpec spec) override;
+    std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) override;
     double screenWidth() const override { return screenWidth_; }
     double screenHeight() const override { return screenHeight_; }
     void post(Callback callback) override { posted_.push_back(std::move(callback)); }

@@ -261,7 +261,7 @@ TEST_F(AboutTest, OnlyTheRightButtonPopsTheMenu)
     EXPECT_EQ(about().popupCount(), 0);
     about().mouseDown(mouse::right | mouse::left);
     ASSERT_EQ(about().popupCount(), 1);
-    EXPECT_EQ(about().lastPopup()->spec().name, "yjcd");
+    EXPECT_EQ(about().lastPopup()->def().name, "yjcd");
 }
 
 TEST_F(AboutTest, ABrowserThatCannotStartIsReportedAndChangesNothing)

@@ -107,10 +107,10 @@ TEST_F(FollowTest, EachPictureOpensItsPage)
         follow().picture(name).click();
         EXPECT_EQ(platform.commands, (std::vector<std::string>{"explorer.exe " + address, "explorer.exe " + address}))
             << name;
-        EXPECT_TRUE(follow().picture(name).spec().handCursor) << name;
+        EXPECT_TRUE(follow().picture(name).def().handCursor) << name;
     }
-    EXPECT_EQ(follow().picture("Picture3").spec().tooltip, "手机微信扫一扫");
-    EXPECT_EQ(follow().picture("Picture4").spec().tooltip, "手机QQ扫一扫");
+    EXPECT_EQ(follow().picture("Picture3").def().tooltip, "手机微信扫一扫");
+    EXPECT_EQ(follow().picture("Picture4").def().tooltip, "手机QQ扫一扫");
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(form.Timer2->enabled()) << "a picture click starts no animation";
 }

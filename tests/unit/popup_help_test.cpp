@@ -115,7 +115,7 @@ TEST_F(PopupHelpTest, OnlyTheRightButtonOpensTheMenu)
         EXPECT_EQ(platform.messages.size(), static_cast<std::size_t>(row.popups)) << row.buttons;
     }
     ASSERT_NE(fw().lastPopup(), nullptr);
-    EXPECT_EQ(fw().lastPopup()->spec().name, "menu");
+    EXPECT_EQ(fw().lastPopup()->def().name, "menu");
 }
 
 TEST_F(PopupHelpTest, ClosingTheMenuWithoutChoiceRunsNothing)

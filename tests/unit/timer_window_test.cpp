@@ -28,9 +28,9 @@ protected:
 TEST_F(TimerWindowTest, OpensIdleInCountdownMode)
 {
     EXPECT_TRUE(fw().isShown());
-    EXPECT_EQ(fw().spec().clientWidth, 3450);
-    EXPECT_EQ(fw().spec().clientHeight, 7920);
-    EXPECT_EQ(fw().spec().background, 0x00C0C0FFu);
+    EXPECT_EQ(fw().def().clientWidth, 3450);
+    EXPECT_EQ(fw().def().clientHeight, 7920);
+    EXPECT_EQ(fw().def().background, 0x00C0C0FFu);
     EXPECT_EQ(fields(), (std::vector<std::string>{"0", "0", "1", "0"}));
     EXPECT_EQ(fw().combo("Combo1").text(), "关机");
     EXPECT_EQ(fw().combo("Combo2").text(), "后台模式(推荐)");
@@ -55,16 +55,16 @@ TEST_F(TimerWindowTest, OpensIdleInCountdownMode)
 
 TEST_F(TimerWindowTest, StartButtonsShareOneSpotAndTheRestFollowTheFocusOrder)
 {
-    const auto& start = fw().button("Command1").spec().bounds;
+    const auto& start = fw().button("Command1").def().bounds;
     for (const char* name : {"Command2", "Command5"}) {
-        const auto& other = fw().button(name).spec().bounds;
+        const auto& other = fw().button(name).def().bounds;
         EXPECT_EQ(std::vector<int>({start.left, start.top, start.width, start.height}),
                   std::vector<int>({other.left, other.top, other.width, other.height}))
             << name;
     }
-    EXPECT_EQ(fw().field("Text1").spec().tabIndex, 0);
-    EXPECT_EQ(fw().button("Command1").spec().tabIndex, 2);
-    EXPECT_EQ(fw().button("Command5").spec().tabIndex, 18);
+    EXPECT_EQ(fw().field("Text1").def().tabIndex, 0);
+    EXPECT_EQ(fw().button("Command1").def().tabIndex, 2);
+    EXPECT_EQ(fw().button("Command5").def().tabIndex, 18);
 }
 
 TEST_F(TimerWindowTest, BackToCountdownResetsAllButTheDayCount)

@@ -70,15 +70,15 @@ TEST(HandleCounts, ClosingFromTheSystemSideReleasesEverythingToo)
     testing::Win32Services platform;
     const HandleCounts before = handleCounts();
     for (int i = 0; i < 100; ++i) {
-        WindowSpec spec;
-        spec.clientWidth = 3000;
-        spec.clientHeight = 3000;
-        auto window = platform.desktop.createWindow(spec);
-        LabelSpec label;
+        WindowDefinition def;
+        def.clientWidth = 3000;
+        def.clientHeight = 3000;
+        auto window = platform.desktop.createWindow(def);
+        LabelDefinition label;
         label.tooltip = "提示";
         label.handCursor = true;
         window->addLabel(label);
-        PictureSpec picture;
+        PictureDefinition picture;
         picture.picture = Picture::QQGroup;
         window->addPicture(picture);
         window->addTextField({});

@@ -41,23 +41,23 @@ TEST(TwipConversion, RoundsToWholePixelsAtTheGivenDpi)
     EXPECT_EQ(fontHeight(21.75, 144), -43);
 }
 
-WindowSpec windowSpec(std::string caption, int width, int height, Border border = Border::FixedSingle,
+WindowDefinition windowDefinition(std::string caption, int width, int height, Border border = Border::FixedSingle,
                       Colour background = colours::buttonFace)
 {
-    WindowSpec spec;
-    spec.caption = std::move(caption);
-    spec.clientWidth = width;
-    spec.clientHeight = height;
-    spec.border = border;
-    spec.background = background;
-    return spec;
+    WindowDefinition def;
+    def.caption = std::move(caption);
+    def.clientWidth = width;
+    def.clientHeight = height;
+    def.border = border;
+    def.background = background;
+    return def;
 }
 
 class WindowTest : public ::testing::Test {
 protected:
-    std::unique_ptr<NativeWindow> make(WindowSpec spec)
+    std::unique_ptr<NativeWindow> make(WindowDefinition def)
     {
-        auto window = desktop.createWindow(std::move(spec));
+        auto window = desktop.createWindow(std::move(def));
         pumpMessages();
         return window;
     }
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(WindowTest, FixedSingleHasExactClientAreaAndOnlyACloseBox)
 {
-    auto window = make(windowSpec("Kestrow", 3450, 7920));
+    auto window = make(windowDefinition("Kestrow", 3450, 7920));
     HWND hwnd = hwndOf(*window);
     if (testing::expectedDpi()) {
         ASSERT_EQ(static_cast<Win32Window&>(*window).currentDpi(), testing::expectedDpi());
@@ -92,7 +92,7 @@ TEST_F(WindowTest, FixedSingleHasExactClientAreaAndOnlyACloseBox)
 
 TEST_F(WindowTest, BorderlessWindowIsExactlyItsClientSize)
 {
-    auto window = make(windowSpec("关注我们", 16650, 10770, Border::None, colours::buttonText));
+    auto window = make(windowDefinition("关注我们", 16650, 10770, Border::None, colours::buttonText));
     HWND hwnd = hwndOf(*window);
     RECT outer;
     GetWindowRect(hwnd, &outer);
@@ -109,7 +109,7 @@ TEST_F(WindowTest, BorderlessWindowIsExactlyItsClientSize)
 
 TEST_F(WindowTest, CaptionedWindowShrinksBelow600TwipsAndPositionsReadBackInPixels)
 {
-    auto window = make(windowSpec("关于", 6450, 3735));
+    auto window = make(windowDefinition("关于", 6450, 3735));
     window->show();
     // Down to its title bar: below the system's minimum tracking height.
     RECT titleBar{0, 0, 0, 0};
@@ -132,9 +132,9 @@ TEST_F(WindowTest, CaptionedWindowShrinksBelow600TwipsAndPositionsReadBackInPixe
 TEST_F(WindowTest, CloseRequestsCarryTheirCauseAndNeverCloseByThemselves)
 {
     std::vector<CloseCause> causes;
-    WindowSpec spec = windowSpec("Kestrow", 3000, 3000);
-    spec.onCloseRequest = [&](CloseCause cause) { causes.push_back(cause); };
-    auto window = make(std::move(spec));
+    WindowDefinition def = windowDefinition("Kestrow", 3000, 3000);
+    def.onCloseRequest = [&](CloseCause cause) { causes.push_back(cause); };
+    auto window = make(std::move(def));
     HWND hwnd = hwndOf(*window);
 
     SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -150,16 +150,16 @@ TEST_F(WindowTest, CloseRequestsCarryTheirCauseAndNeverCloseByThemselves)
 TEST_F(WindowTest, BackgroundPressesAndClicksReachTheWindowButNotThroughLabels)
 {
     std::vector<std::string> events;
-    WindowSpec spec = windowSpec("Kestrow", 3000, 3000);
-    spec.onMouseDown = [&](int buttons) { events.push_back("down" + std::to_string(buttons)); };
-    spec.onClick = [&] { events.push_back("click"); };
-    auto window = make(std::move(spec));
-    LabelSpec labelSpec;
-    labelSpec.name = "Label1";
-    labelSpec.caption = "关于";
-    labelSpec.bounds = {0, 0, 1500, 600};
-    labelSpec.onClick = [&] { events.push_back("label"); };
-    window->addLabel(labelSpec);
+    WindowDefinition def = windowDefinition("Kestrow", 3000, 3000);
+    def.onMouseDown = [&](int buttons) { events.push_back("down" + std::to_string(buttons)); };
+    def.onClick = [&] { events.push_back("click"); };
+    auto window = make(std::move(def));
+    LabelDefinition labelDefinition;
+    labelDefinition.name = "Label1";
+    labelDefinition.caption = "关于";
+    labelDefinition.bounds = {0, 0, 1500, 600};
+    labelDefinition.onClick = [&] { events.push_back("label"); };
+    window->addLabel(labelDefinition);
     HWND hwnd = hwndOf(*window);
     HWND label = static_cast<Win32Window&>(*window).controlHandle("Label1");
     ASSERT_NE(label, nullptr);
@@ -178,22 +178,22 @@ TEST_F(WindowTest, BackgroundPressesAndClicksReachTheWindowButNotThroughLabels)
 
 TEST_F(WindowTest, SettingAFieldsTextRunsItsChangeHandlerNestedBeforeReturning)
 {
-    auto window = make(windowSpec("Kestrow", 3000, 3000));
+    auto window = make(windowDefinition("Kestrow", 3000, 3000));
     TextField* field = nullptr;
     std::vector<std::string> seen;
     int depth = 0;
     int deepest = 0;
-    TextFieldSpec spec;
-    spec.text = "1";
-    spec.bounds = {0, 0, 1000, 500};
-    spec.onChange = [&] {
+    TextFieldDefinition def;
+    def.text = "1";
+    def.bounds = {0, 0, 1000, 500};
+    def.onChange = [&] {
         ++depth;
         deepest = std::max(deepest, depth);
         seen.push_back(field->text());
         if (field->text().empty()) field->setText("0");  // as the duration fields do
         --depth;
     };
-    field = &window->addTextField(spec);
+    field = &window->addTextField(def);
     EXPECT_TRUE(seen.empty()) << "the initial text is no change";
 
     field->setText("");
@@ -208,7 +208,7 @@ TEST_F(WindowTest, SettingAFieldsTextRunsItsChangeHandlerNestedBeforeReturning)
 
 TEST_F(WindowTest, TimersTickWhileEnabledAndStopAtOnce)
 {
-    auto window = make(windowSpec("Kestrow", 3000, 3000));
+    auto window = make(windowDefinition("Kestrow", 3000, 3000));
     int ticks = 0;
     Timer* timer = nullptr;
     timer = &window->addTimer({"Timer1", 20, true, [&] {
@@ -226,10 +226,10 @@ TEST_F(WindowTest, TimersTickWhileEnabledAndStopAtOnce)
 TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing)
 {
     int ticks = 0;
-    auto window = make(windowSpec("Kestrow", 3000, 3000));
-    LabelSpec labelSpec;
-    labelSpec.caption = "距离";
-    Label& label = window->addLabel(labelSpec);
+    auto window = make(windowDefinition("Kestrow", 3000, 3000));
+    LabelDefinition labelDefinition;
+    labelDefinition.caption = "距离";
+    Label& label = window->addLabel(labelDefinition);
     Timer& timer = window->addTimer({"Timer1", 10, true, [&] { ++ticks; }});
     label.setCaption("预定");
     label.setVisible(false);
