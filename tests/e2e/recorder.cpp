@@ -1,10 +1,14 @@
-// Stands in for shutdown.exe and explorer.exe inside the end-to-end test's own
-// Wine prefix: it appends the command line it was started with to a log and
-// does nothing else, so no test can ever shut a machine down or open a page.
+// Stands in for shutdown.exe and explorer.exe inside the Wine prefixes of the
+// end-to-end test and the benchmark: it appends the command line it was started
+// with to a log and does nothing else, so nothing can ever shut a machine down
+// or open a page.
 //
 // Log line: <FILETIME as decimal 100 ns units> TAB <command line, UTF-8> LF.
-// The FILETIME lets the test measure when a command arrived on the same clock
-// it reads itself, across processes.
+// The FILETIME, taken first thing, lets the test and the benchmark measure when
+// a command arrived on the same clock they read themselves, across processes.
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0A00  // GetSystemTimePreciseAsFileTime
+#endif
 #include <windows.h>
 
 #include <string>
@@ -12,10 +16,10 @@
 namespace {
 
 std::wstring logPath() {
-    // The test script points this at its build folder; the fallback keeps a
+    // The scripts point this at their build folders; the fallback keeps a
     // stray start (no variable) observable next to the recorder itself.
     wchar_t buffer[MAX_PATH * 2];
-    DWORD n = GetEnvironmentVariableW(L"KESTROW_E2E_LOG", buffer, MAX_PATH * 2);
+    DWORD n = GetEnvironmentVariableW(L"KESTROW_RECORDER_LOG", buffer, MAX_PATH * 2);
     if (n > 0 && n < MAX_PATH * 2) return std::wstring(buffer, n);
     n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
     std::wstring path(buffer, n);
@@ -34,7 +38,7 @@ std::string utf8(const std::wstring& text) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     FILETIME now;
-    GetSystemTimeAsFileTime(&now);
+    GetSystemTimePreciseAsFileTime(&now);
     const unsigned long long stamp = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
     std::string line = std::to_string(stamp) + "\t" + utf8(GetCommandLineW()) + "\n";
 

@@ -46,14 +46,14 @@ log="$out/commands.log"
 # Wine maps the root of the Unix file system to drive Z:. Not winepath: it
 # would leave a wineserver running without the virtual display behind.
 windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
-export KESTROW_E2E_LOG
-KESTROW_E2E_LOG=$(windows_path "$log")
+export KESTROW_RECORDER_LOG
+KESTROW_RECORDER_LOG=$(windows_path "$log")
 win_exe=$(windows_path "$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")")
 
 set +e
 timeout -k 10 900 xvfb-run -a -s "-screen 0 1280x1024x24" \
   bash -c 'wine "$1/e2e_test.exe" "${@:4}" "$2" "$3"; rc=$?; wineserver -k; exit $rc' \
-  _ "$out" "$win_exe" "$KESTROW_E2E_LOG" "$@"
+  _ "$out" "$win_exe" "$KESTROW_RECORDER_LOG" "$@"
 rc=$?
 set -e
 echo "Commands recorded: $log"
