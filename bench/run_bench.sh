@@ -372,7 +372,7 @@ table=$(cat <<EOF
 | Resident memory while idle, VmRSS (MiB) | $(mib "$k_rss") | $(mib "$s_rss") |
 | Peak resident memory while counting down, VmHWM at zero / highest VmRSS (MiB) | $(mib "$k_cd_hwm") / $(mib "$k_cd_rss") | n/a |
 | Wine's own processes of the prefix, VmRSS (MiB, not counted above) | wineserver $(mib "$wineserver_kb"), services $(mib "$wine_services_kb") | n/a |
-| CPU of the idle window over 30 s, utime+stime / scheduler (ms) | $(fmt "$idle_cpu" 0) / $(fmt "$idle_sched" 1) | n/a |
+| CPU of the idle window over 30 s, utime+stime / scheduler (ms; the caret blinking in the focused field, nothing else) | $(fmt "$idle_cpu" 0) / $(fmt "$idle_sched" 1) | n/a |
 | CPU over a 30-s countdown, utime+stime, median of $COUNTDOWN_RUNS (ms) | $(fmt "$c30" 0) | n/a |
 | CPU over a 30-s countdown, scheduler run time (ms) | $(fmt "$c30s" 1) | n/a |
 | wineserver CPU over the same 30 s (ms, not counted above) | $(fmt "$w30" 0) | n/a |
