@@ -1,6 +1,5 @@
 #include "platform/numbers.h"
-#include "tests/support/fake_platform.h"
-#include "timer_window/timer_window.h"
+#include "tests/support/shown_timer_window.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +23,7 @@ const std::string kIdle = "inputs start C6";
 const std::string kRunning = "locked stop ticking";
 const std::string kIssued = "locked stop";
 
-// A timer window shown idle in countdown mode over the in-memory platform.
-struct Rig {
-    fake::FakePlatform platform;
-    LiveWindows live{platform};
-    TimerWindow w{platform.services(), live};
-    fake::FakeWindow& fw;
-
-    Rig() : fw((w.show(), *platform.window("Kestrow"))) {}
-
-    fake::FakeTextField& field(int i) { return fw.field("Text" + std::to_string(i)); }
+struct Rig : ShownTimerWindow {
     fake::FakeButton& button(const std::string& name) { return fw.button(name); }
     bool ticking() { return fw.timer("Timer1").enabled(); }
 

@@ -1,5 +1,4 @@
-#include "tests/support/fake_platform.h"
-#include "timer_window/timer_window.h"
+#include "tests/support/shown_timer_window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +8,7 @@
 namespace kestrow {
 namespace {
 
-struct Fields {
-    fake::FakePlatform platform;
-    LiveWindows live{platform};
-    TimerWindow w{platform.services(), live};
-    fake::FakeWindow& fw;
-
-    Fields() : fw((w.show(), *platform.window("Kestrow"))) {}
-    fake::FakeTextField& field(int i) { return fw.field("Text" + std::to_string(i)); }
-};
+using Fields = ShownTimerWindow;
 
 TEST(DurationFields, UserEditsTable)
 {

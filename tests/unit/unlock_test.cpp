@@ -1,5 +1,4 @@
-#include "tests/support/fake_platform.h"
-#include "timer_window/timer_window.h"
+#include "tests/support/shown_timer_window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +8,7 @@
 namespace kestrow {
 namespace {
 
-struct Rig {
-    fake::FakePlatform platform;
-    LiveWindows live{platform};
-    TimerWindow w{platform.services(), live};
-    fake::FakeWindow& fw;
-
-    Rig() : fw((w.show(), *platform.window("Kestrow"))) {}
+struct Rig : ShownTimerWindow {
     fake::FakeButton& stop() { return fw.button("Command2"); }
     fake::FakeButton& unlock() { return fw.button("Command4"); }
     void showSettings() { fw.button("Command3").click(); }
