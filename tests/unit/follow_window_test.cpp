@@ -1,4 +1,5 @@
 #include "follow_window/follow_window.h"
+#include "platform/web_pages.h"
 #include "tests/support/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -91,13 +92,9 @@ TEST_F(FollowTest, PixelRoundingStillEnds)
 
 TEST_F(FollowTest, EachPictureOpensItsPage)
 {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"Picture1", "https://space.bilibili.com/38125104"},
-        {"Picture2", "https://i.youku.com/i/UMzA1NTcxNDk2OA=="},
-        {"Picture3", "https://t.cn/RaKz9Wd"},
-        {"Picture4", "https://url.cn/5Vq3Kxm"},
-        {"Picture5", "https://id.tudou.com/i/UMzA1NTcxNDk2OA=="},
-        {"Picture6", "https://tieba.baidu.com/f?kw=vornic"},
+    const std::vector<std::pair<std::string, std::string_view>> cases{
+        {"Picture1", pages::kBilibiliSpace}, {"Picture2", pages::kYoukuChannel}, {"Picture3", pages::kWeChatAccount},
+        {"Picture4", pages::kQQGroup},       {"Picture5", pages::kTudouChannel}, {"Picture6", pages::kTiebaForum},
     };
     FollowWindow& form = show();
     ASSERT_EQ(settle(), 13);
@@ -105,7 +102,8 @@ TEST_F(FollowTest, EachPictureOpensItsPage)
         platform.commands.clear();
         follow().picture(name).click();
         follow().picture(name).click();
-        EXPECT_EQ(platform.commands, (std::vector<std::string>{"explorer.exe " + address, "explorer.exe " + address}))
+        const std::string command = "explorer.exe " + std::string(address);
+        EXPECT_EQ(platform.commands, (std::vector<std::string>{command, command}))
             << name;
         EXPECT_TRUE(follow().picture(name).def().handCursor) << name;
     }
