@@ -1,9 +1,10 @@
 #include "follow_window/follow_window.h"
-#include "platform/web_pages.h"
 #include "tests/support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,22 +91,46 @@ TEST_F(FollowTest, PixelRoundingStillEnds)
     }
 }
 
-TEST_F(FollowTest, EachPictureOpensItsPage)
+// What ZBar's zbarimg reads in a picture file; empty if nothing.
+std::string decodeQr(const std::string& file)
 {
-    const std::vector<std::pair<std::string, std::string_view>> cases{
-        {"Picture1", pages::kBilibiliSpace}, {"Picture2", pages::kYoukuChannel}, {"Picture3", pages::kWeChatAccount},
-        {"Picture4", pages::kQQGroup},       {"Picture5", pages::kTudouChannel}, {"Picture6", pages::kTiebaForum},
+    std::string text;
+    if (FILE* pipe = popen(("zbarimg -q --raw '" + file + "' 2>/dev/null").c_str(), "r")) {
+        char buffer[512];
+        while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+        pclose(pipe);
+    }
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+// Each click opens the address that the picture's own QR code holds, read
+// back from the file kestrow.rc compiles in for it.
+TEST_F(FollowTest, EachPictureOpensTheAddressItsCodeHolds)
+{
+    ASSERT_EQ(std::system("command -v zbarimg >/dev/null"), 0) << "zbarimg is missing (Debian: zbar-tools)";
+    struct Case {
+        std::string name;
+        Picture picture;
+        std::string file;
+    };
+    const std::vector<Case> cases{
+        {"Picture1", Picture::Bilibili, "bilibili.bmp"}, {"Picture2", Picture::Youku, "youku.bmp"},
+        {"Picture3", Picture::WeChat, "wechat.bmp"},     {"Picture4", Picture::QQGroup, "qqgroup.bmp"},
+        {"Picture5", Picture::Tudou, "tudou.bmp"},       {"Picture6", Picture::Tieba, "tieba.bmp"},
     };
     FollowWindow& form = show();
     ASSERT_EQ(settle(), 13);
-    for (const auto& [name, address] : cases) {
+    for (const Case& c : cases) {
         platform.commands.clear();
-        follow().picture(name).click();
-        follow().picture(name).click();
-        const std::string command = "explorer.exe " + std::string(address);
-        EXPECT_EQ(platform.commands, (std::vector<std::string>{command, command}))
-            << name;
-        EXPECT_TRUE(follow().picture(name).def().handCursor) << name;
+        follow().picture(c.name).click();
+        follow().picture(c.name).click();
+        const std::string address = decodeQr(KESTROW_RESOURCES_DIR "/" + c.file);
+        ASSERT_TRUE(address.starts_with("https://")) << c.file << " holds '" << address << "'";
+        EXPECT_EQ(platform.commands, (std::vector<std::string>{"explorer.exe " + address, "explorer.exe " + address}))
+            << c.name;
+        EXPECT_EQ(follow().picture(c.name).def().picture, c.picture) << c.name;
+        EXPECT_TRUE(follow().picture(c.name).def().handCursor) << c.name;
     }
     EXPECT_EQ(follow().picture("Picture3").def().tooltip, "手机微信扫一扫");
     EXPECT_EQ(follow().picture("Picture4").def().tooltip, "手机QQ扫一扫");
