@@ -136,11 +136,15 @@ void AboutWindow::Timer1_Timer()
     }
 }
 
+// A window system may keep a minimum height at or above the close limit (a
+// large title bar does): a step that left the window no lower ends the close
+// there, or the window would stand with its timer running for ever.
 void AboutWindow::Timer2_Timer()
 {
     const double height = window().height();
     if (height > 0) window().setHeight(height - kStep);
-    if (window().height() < kCloseLimit) {
+    const double lowered = window().height();
+    if (lowered < kCloseLimit || lowered >= height) {
         Timer2->setEnabled(false);
         unload();
     }

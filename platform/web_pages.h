@@ -8,15 +8,29 @@
 
 namespace kestrow::pages {
 
-inline constexpr std::string_view kUpdate = "https://tieba.baidu.com/p/5187342301";
-inline constexpr std::string_view kIntroVideo = "https://www.bilibili.com/video/av12873521";
-inline constexpr std::string_view kFeedback = "https://tieba.baidu.com/p/5187342378";
+// Every address is a forum or search page named after the program (Kestrow)
+// or its maker (Vornic) on the service itself: what it shows is tied to those
+// names, so no address can lead to a stranger's page by chance.
 
-inline constexpr std::string_view kBilibiliSpace = "https://space.bilibili.com/38125104";
-inline constexpr std::string_view kYoukuChannel = "https://i.youku.com/i/UMzA1NTcxNDk2OA==";
-inline constexpr std::string_view kWeChatAccount = "https://t.cn/RaKz9Wd";
-inline constexpr std::string_view kQQGroup = "https://url.cn/5Vq3Kxm";
-inline constexpr std::string_view kTudouChannel = "https://id.tudou.com/i/UMzA1NTcxNDk2OA==";
+// About window, check for updates: the program's forum, its posts on updates (更新).
+inline constexpr std::string_view kUpdate = "https://tieba.baidu.com/f/search/res?ie=utf-8&kw=kestrow&qw=%E6%9B%B4%E6%96%B0";
+// About window, introduction video: the program's videos.
+inline constexpr std::string_view kIntroVideo = "https://search.bilibili.com/video?keyword=Kestrow";
+// About window, bug report: the program's forum, where a report is posted.
+inline constexpr std::string_view kFeedback = "https://tieba.baidu.com/f?kw=kestrow";
+
+// Follow window, one page per picture: where each of the maker's channels is found.
+// The maker's user space among bilibili's uploaders.
+inline constexpr std::string_view kBilibiliSpace = "https://search.bilibili.com/upuser?keyword=Vornic";
+// Youku's video search for the maker's name, which finds the maker's channel.
+inline constexpr std::string_view kYoukuChannel = "https://so.youku.com/search_video/q_Vornic";
+// The maker's WeChat official account, in Sogou's search of WeChat accounts.
+inline constexpr std::string_view kWeChatAccount = "https://weixin.sogou.com/weixin?type=1&query=Vornic";
+// The maker's QQ group, which has no web page: the maker's forum, its posts on the group (QQ群).
+inline constexpr std::string_view kQQGroup = "https://tieba.baidu.com/f/search/res?ie=utf-8&kw=vornic&qw=QQ%E7%BE%A4";
+// Tudou's video search for the maker's name, which finds the maker's channel.
+inline constexpr std::string_view kTudouChannel = "https://so.tudou.com/isearch/Vornic";
+// The Baidu Tieba forum named after the maker's channel.
 inline constexpr std::string_view kTiebaForum = "https://tieba.baidu.com/f?kw=vornic";
 
 // The system file browser hands the address to the default web browser.

@@ -122,6 +122,10 @@ picture() {
     n=$("$IDENTIFY" -format '%w' "$WORK/qr1.png")
     mod=$(( (side - title_h - pad) / (n + 4) ))
     (( mod >= 2 )) || die "$file: QR code does not fit"
+    # The caption is drawn, not wrapped: it must fit the picture's width.
+    local cap_w
+    cap_w=$(im -font "$FONT" -pointsize 14 label:"$caption" -format '%w' info:)
+    (( cap_w <= w - 2 * margin )) || die "$file: caption '$caption' is $cap_w px wide"
     "$QRENCODE" -l M -m 0 -s "$mod" --foreground="${qcol#\#}" -o "$WORK/qr.png" "$url"
     qr_w=$(( n * mod ))
     qr_x=$(( x0 + (side - qr_w) / 2 ))
@@ -135,12 +139,11 @@ picture() {
        -alpha off -type TrueColor "BMP3:$HERE/$file"
 }
 
-picture youku.bmp    245 230 "$(page kYoukuChannel)"  "优酷"       '#1E88E5' '#0D5AA7' "Vornic的频道"
-picture bilibili.bmp 291 282 "$(page kBilibiliSpace)" "哔哩哔哩"   '#FB7299' '#0089C0' \
-        "$(page kBilibiliSpace | sed 's|^https://||')"
-picture tudou.bmp    319 268 "$(page kTudouChannel)"  "土豆"       '#FF6A00' '#C2410C' "Vornic的频道"
-picture wechat.bmp   205 260 "$(page kWeChatAccount)" "微信公众号" '#07C160' '#000000' "Vornic"
-picture qqgroup.bmp  198 258 "$(page kQQGroup)"       "QQ群"       '#12B7F5' '#000000' "群号 5820 3417"
+picture youku.bmp    245 230 "$(page kYoukuChannel)"  "优酷"       '#1E88E5' '#0D5AA7' "搜索 Vornic"
+picture bilibili.bmp 291 282 "$(page kBilibiliSpace)" "哔哩哔哩"   '#FB7299' '#0089C0' "UP主 Vornic"
+picture tudou.bmp    319 268 "$(page kTudouChannel)"  "土豆"       '#FF6A00' '#C2410C' "搜索 Vornic"
+picture wechat.bmp   205 260 "$(page kWeChatAccount)" "微信公众号" '#07C160' '#000000' "公众号 Vornic"
+picture qqgroup.bmp  198 258 "$(page kQQGroup)"       "QQ群"       '#12B7F5' '#000000' "群号见 vornic吧"
 picture tieba.bmp    205 260 "$(page kTiebaForum)"    "百度贴吧"   '#3385FF' '#1D4F9E' "vornic吧"
 
 # ---------------------------------------------------------------- checks

@@ -7,6 +7,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix             # kestrow.exe
   wine wine64 xvfb xauth x11-utils                 # adapter and end-to-end tests
   imagemagick fonts-noto-cjk fonts-wqy-microhei    # screenshots and Chinese text under Wine
+  zbar-tools                                       # reads the QR pictures back in the unit tests
   clang libclang-rt-14-dev                         # libFuzzer targets
 )
 

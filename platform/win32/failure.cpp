@@ -8,8 +8,24 @@
 
 namespace kestrow::win32 {
 
+namespace {
+
+// Process-wide on purpose: a failure in any window ends the whole program,
+// so the timers of every window must see it. Only the user-interface
+// thread reads or sets it.
+bool failed = false;
+
+}  // namespace
+
+bool programFailed() noexcept { return failed; }
+
 void reportUnhandledFailure() noexcept
 {
+    // Set before the box opens: its modal loop goes on dispatching timer and
+    // other messages, and a handler that fails again must not stack a
+    // second box on the first.
+    if (failed) return;
+    failed = true;
     try {
         std::string what = "未知错误";
         try {
@@ -20,6 +36,7 @@ void reportUnhandledFailure() noexcept
         }
         const std::wstring text = widen("程序运行出错，即将退出：\r\n" + what);
         const std::wstring title = widen(kApplicationTitle);
+        // Task-modal: every window of the program is disabled while it is open.
         MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     } catch (...) {
         // Nothing more can be said when even the report fails.

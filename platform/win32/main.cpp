@@ -10,6 +10,10 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // Before anything can load a library: a portable exe is often started
+    // from a download folder, where a planted DLL must never be picked up.
+    // Every DLL the program needs is a system one.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     using namespace kestrow;
     win32::declareDpiAwareness();
     try {

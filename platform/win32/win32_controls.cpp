@@ -2,6 +2,7 @@
 
 #include "platform/win32/colours.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/failure.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/text.h"
 
@@ -307,6 +308,11 @@ void Win32Timer::setEnabled(bool enabled)
 
 void Win32Timer::tick()
 {
+    // After a failure the program is ending: the timer stops for good.
+    if (programFailed()) {
+        running_.stop();
+        return;
+    }
     if (enabled_ && running_.running() && def_.onTick) def_.onTick();
 }
 

@@ -483,10 +483,12 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (wParam) requestClose(CloseCause::SessionEnd);
         return 0;
     case WM_GETMINMAXINFO: {
-        // Captioned windows may shrink to their title bar: the About window
-        // rolls open from there and closes below 600 twips.
+        // No minimum height of our own: the About window rolls open from
+        // its collapsed height and must close below 600 twips, which a
+        // large title bar alone can exceed. A floor the system keeps
+        // anyway is met by the close animation ending where it stalls.
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize.y = nonClientHeight();
+        info->ptMinTrackSize.y = 0;
         return 0;
     }
     case WM_DPICHANGED:

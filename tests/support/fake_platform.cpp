@@ -177,8 +177,8 @@ void FakeWindow::setLeft(double twips) { left_ = platform_.dpi() ? fromPixels(to
 void FakeWindow::setTop(double twips) { top_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips; }
 void FakeWindow::setHeight(double twips)
 {
-    // A window's height cannot go below zero.
-    twips = std::max(0.0, twips);
+    // Never below zero, nor below the minimum the window system keeps.
+    twips = std::max(minimumHeight_, twips);
     height_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips;
 }
 

@@ -152,6 +152,8 @@ public:
     void setTop(double twips) override;
     void setHeight(double twips) override;
     void popupMenu(Menu& menu) override;
+    // A window system that keeps the window at least this high (twips).
+    void setMinimumHeight(double twips) { minimumHeight_ = twips; }
 
     // Test access.
     const WindowDefinition& def() const { return def_; }
@@ -212,6 +214,7 @@ private:
     bool destroyed_ = false;
     int showCount_ = 0;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;  // exact twips when dpi is 0
+    double minimumHeight_ = 0;
 };
 
 struct RecordedMessage {

@@ -1,5 +1,6 @@
 #include "about_window/about_window.h"
 #include "follow_window/follow_window.h"
+#include "platform/web_pages.h"
 #include "tests/support/fake_platform.h"
 #include "timer_window/program.h"
 
@@ -92,6 +93,19 @@ TEST_F(AboutTest, UserCloseShrinksAndUnloadsAtThe19thTick)
     EXPECT_EQ(platform.window(kAbout), nullptr);
     EXPECT_EQ(program.about().get(), nullptr);
     EXPECT_TRUE(platform.quitRequested());
+}
+
+// A title bar and frame as high as the close limit or higher (a large caption
+// size): the close ends at the first step that leaves the window no lower.
+TEST_F(AboutTest, CloseEndsAtAMinimumHeightTheWindowSystemKeeps)
+{
+    for (double minimum : {600.0, 705.0}) {
+        openFully();
+        about().setMinimumHeight(minimum);
+        about().requestClose(CloseCause::User);
+        EXPECT_EQ(settle(), 19) << minimum;
+        EXPECT_EQ(program.about().get(), nullptr) << minimum;
+    }
 }
 
 TEST_F(AboutTest, OtherCloseCausesUnloadAtOnce)
@@ -208,12 +222,12 @@ TEST_F(AboutTest, LinksAndMenuItemsAskThenOpen)
         std::string question;  // empty: opens without asking
         std::string address;
     };
-    const std::string update = "https://tieba.baidu.com/p/5187342301";
-    const std::string video = "https://www.bilibili.com/video/av12873521";
+    const std::string update(pages::kUpdate);
+    const std::string video(pages::kIntroVideo);
     const std::vector<Case> cases{
         {"Label7", "检查更新？", update}, {"update", "检查更新？", update},
         {"Label82", "观看介绍视频？", video}, {"shipin", "观看介绍视频？", video},
-        {"bug", "", "https://tieba.baidu.com/p/5187342378"},
+        {"bug", "", std::string(pages::kFeedback)},
     };
     openFully();
     for (const Case& c : cases) {
@@ -271,7 +285,7 @@ TEST_F(AboutTest, ABrowserThatCannotStartIsReportedAndChangesNothing)
     about().choosePopupItem("bug");
     about().mouseDown(mouse::right);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].prompt.find("https://tieba.baidu.com/p/5187342378"), std::string::npos);
+    EXPECT_NE(platform.messages[0].prompt.find(pages::kFeedback), std::string::npos);
     EXPECT_NE(platform.messages[0].prompt.find("找不到文件"), std::string::npos);
     EXPECT_NE(program.about().get(), nullptr);
     EXPECT_FALSE(platform.tick());

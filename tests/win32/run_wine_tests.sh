@@ -27,6 +27,17 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     KESTROW_TEST_DPI=144 wine "$build/tests/win32/$exe.exe" --gtest_brief=1 || rc=1
   done
   set_dpi 96
+  # A title bar of 40 pixels (twips, negative), for the About test only.
+  echo "== About window with a 40-pixel caption"
+  metrics="HKCU\\Control Panel\\Desktop\\WindowMetrics"
+  old=$(wine reg query "$metrics" /v CaptionHeight 2>/dev/null | tr -d "\r" | awk "\$1 == \"CaptionHeight\" { print \$3 }")
+  wine reg add "$metrics" /v CaptionHeight /t REG_SZ /d -600 /f >/dev/null 2>&1
+  KESTROW_TEST_CAPTION=40 wine "$build/tests/win32/about_window_test.exe" --gtest_brief=1 || rc=1
+  if [ -n "$old" ]; then
+    wine reg add "$metrics" /v CaptionHeight /t REG_SZ /d "$old" /f >/dev/null 2>&1
+  else
+    wine reg delete "$metrics" /v CaptionHeight /f >/dev/null 2>&1
+  fi
   wineserver -k
   exit $rc' _ "$build"
 rc=$?
