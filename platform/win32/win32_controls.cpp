@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace kestrow::win32 {
 
 namespace {
@@ -205,8 +207,18 @@ Win32ComboBox::Win32ComboBox(ControlHost& host, int id, ComboDefinition def)
         SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
     }
     SendMessageW(hwnd(), CB_SETMINVISIBLE, def_.items.empty() ? 1 : def_.items.size(), 0);
-    SetWindowTextW(hwnd(), widen(def_.text).c_str());
+    showText();
     layout();
+}
+
+// The list's selection follows the text, so that the arrow keys go on from
+// the item shown ("关机", Down: "重启") and the dropped list marks it.
+void Win32ComboBox::showText()
+{
+    const auto item = std::find(def_.items.begin(), def_.items.end(), def_.text);
+    const LRESULT index = item == def_.items.end() ? -1 : item - def_.items.begin();
+    SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SetWindowTextW(hwnd(), widen(def_.text).c_str());
 }
 
 // The height given to a drop-down combo box is that of the edit and the
@@ -233,7 +245,7 @@ std::string Win32ComboBox::text() const { return hwnd() ? windowText(hwnd()) : d
 void Win32ComboBox::setText(std::string_view text)
 {
     def_.text = std::string(text);
-    if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
+    if (hwnd()) showText();
 }
 
 void Win32ComboBox::release()

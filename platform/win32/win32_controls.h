@@ -151,6 +151,8 @@ public:
     void release() override;
 
 private:
+    void showText();
+
     ComboDefinition def_;
 };
 

@@ -466,10 +466,8 @@ LRESULT Win32Window::activate(WPARAM wParam, LPARAM lParam)
     const LRESULT result = DefDlgProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
     if (LOWORD(wParam) == WA_INACTIVE) return result;
     HWND control = controlHolding(GetFocus());
-    const bool usable = control && IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
-    if (control && !usable) {
-        moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
-    }
+    const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
+    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
     return result;
 }
 
