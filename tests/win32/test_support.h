@@ -29,38 +29,30 @@ inline void pumpMessages()
 // Pumps until the input sent so far has been handled.
 inline void settle()
 {
-    for (int round = 0; round < 3 || (GetQueueStatus(QS_INPUT) && round < 100); ++round) {
-        pumpMessages();
-        Sleep(10);
-    }
+    for (int round = 0; round < 3 || (GetQueueStatus(QS_INPUT) && round < 100); ++round, Sleep(10)) pumpMessages();
 }
 
-// Real key presses for the foreground window: they pass the dialog manager
-// as a user's do, which posted WM_KEYDOWNs would not.
+// Real input, as a user's: it passes the dialog manager, which posted
+// WM_KEYDOWNs would not. The modifier (Shift) is held around the key.
 inline void pressKey(WORD key, WORD modifier = 0)
 {
-    std::vector<INPUT> inputs;
-    const auto add = [&](WORD vk, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
-    };
-    if (modifier) add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (modifier) add(modifier, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    const WORD keys[] = {modifier, key, key, modifier};
+    INPUT inputs[4]{};
+    UINT n = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (!keys[i]) continue;
+        inputs[n].type = INPUT_KEYBOARD;
+        inputs[n].ki.wVk = keys[i];
+        inputs[n++].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(n, inputs, sizeof(INPUT));
     settle();
 }
 
-// A real click at a point on the screen, or in the middle of a window.
 inline void clickAt(POINT screen, bool right = false)
 {
     SetCursorPos(screen.x, screen.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    INPUT inputs[2]{{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
     inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
@@ -74,42 +66,25 @@ inline void clickOn(HWND window, bool right = false)
     clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, right);
 }
 
-// A shown top-level window of this thread by class: "#32768" a popup menu,
-// "#32770" a message box.
+// A shown popup menu ("#32768") or message box ("#32770").
 inline HWND shownWindowOfClass(const wchar_t* windowClass)
 {
-    struct Search {
-        const wchar_t* windowClass;
-        HWND found;
-    } search{windowClass, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM param) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(param);
-        wchar_t name[16]{};
-        GetClassNameW(window, name, 16);
-        if (IsWindowVisible(window) && wcscmp(name, s.windowClass) == 0) s.found = window;
-        return !s.found;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+        if (IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 // Runs a check every 50 ms, also inside the modal loops of message boxes and
 // menus. A TIMERPROC carries no pointer, hence the one slot.
 class DuringModalLoops {
 public:
-    explicit DuringModalLoops(std::function<void()> check)
-    {
-        slot() = std::move(check);
-        id_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (slot()) slot()();
-        });
-    }
+    explicit DuringModalLoops(std::function<void()> check) { slot() = std::move(check); }
     ~DuringModalLoops()
     {
         KillTimer(nullptr, id_);
         slot() = nullptr;
     }
-    DuringModalLoops(const DuringModalLoops&) = delete;
-    DuringModalLoops& operator=(const DuringModalLoops&) = delete;
 
 private:
     static std::function<void()>& slot()
@@ -117,7 +92,11 @@ private:
         static std::function<void()> check;
         return check;
     }
-    UINT_PTR id_ = 0;
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (slot()) slot()();
+    }
+    UINT_PTR id_ = SetTimer(nullptr, 0, 50, &tick);
 };
 
 class RecordingRunner final : public CommandRunner {
