@@ -125,6 +125,9 @@ public:
 struct TextFieldDefinition : ControlDefinition {
     std::string text;
     Colour backColour = colours::windowBackground;
+    // The label whose caption names the field for screen readers (a unit
+    // such as "天"), or none.
+    std::string label;
     Callback onChange;
 };
 

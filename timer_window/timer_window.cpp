@@ -45,10 +45,13 @@ ButtonDefinition button(std::string name, std::string_view caption, Bounds bound
     return def;
 }
 
-TextFieldDefinition field(std::string name, std::string_view text, int top, int tab, Callback onChange)
+// Each field is named by the unit label beside it.
+TextFieldDefinition field(std::string name, std::string_view text, int top, int tab, std::string label,
+                          Callback onChange)
 {
     TextFieldDefinition def;
     def.name = std::move(name);
+    def.label = std::move(label);
     def.text = std::string(text);
     def.bounds = {840, top, 855, 615};
     def.font.points = kLarge;
@@ -100,13 +103,13 @@ void TimerWindow::addControls(NativeWindow& w)
     Combo1 = &w.addComboBox(std::move(actions));
     Label6 = &w.addLabel(label("Label6", t::kRemain, {2280, 945, 735, 495}, kMedium, 17));
 
-    Text1 = &w.addTextField(field("Text1", "0", 1920, 0, [this] { Text1_Change(); }));
+    Text1 = &w.addTextField(field("Text1", "0", 1920, 0, "Label2", [this] { Text1_Change(); }));
     Label2 = &w.addLabel(label("Label2", t::kDays, {1800, 1920, 870, 570}, kLarge, 6, colours::windowText));
-    Text2 = &w.addTextField(field("Text2", "0", 3120, 3, [this] { Text2_Change(); }));
+    Text2 = &w.addTextField(field("Text2", "0", 3120, 3, "Label3", [this] { Text2_Change(); }));
     Label3 = &w.addLabel(label("Label3", t::kHours, {1800, 3120, 870, 570}, kLarge, 7, colours::windowText));
-    Text3 = &w.addTextField(field("Text3", "1", 4320, 4, [this] { Text3_Change(); }));
+    Text3 = &w.addTextField(field("Text3", "1", 4320, 4, "Label4", [this] { Text3_Change(); }));
     Label4 = &w.addLabel(label("Label4", t::kMinutes, {1800, 4320, 870, 570}, kLarge, 8, colours::windowText));
-    Text4 = &w.addTextField(field("Text4", "0", 5520, 5, [this] { Text4_Change(); }));
+    Text4 = &w.addTextField(field("Text4", "0", 5520, 5, "Label5", [this] { Text4_Change(); }));
     Label5 = &w.addLabel(label("Label5", t::kSeconds, {1800, 5520, 870, 570}, kLarge, 9, colours::windowText));
 
     // Start, stop and schedule share one spot; at most one is shown.

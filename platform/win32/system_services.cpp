@@ -1,5 +1,6 @@
 #include "platform/win32/system_services.h"
 
+#include "platform/win32/program_modal.h"
 #include "platform/win32/text.h"
 
 #include <windows.h>
@@ -8,16 +9,27 @@
 
 namespace kestrow::win32 {
 
-// Owned by the program's active window, so that window waits for the answer;
-// GetActiveWindow only ever names a window of this thread.
+// Owned by the window that asks (the program's active window; GetActiveWindow
+// only ever names a window of this thread), and modal for the whole program.
+// Should that window go while the box is open, the system destroys the box
+// with it and MessageBoxW returns 0: the question counts as declined, and the
+// handler that asked goes on.
 MessageResult Win32MessageBoxes::show(std::string_view prompt, MessageButtons buttons,
                                       std::optional<std::string_view> title)
 {
     const std::wstring text = widen(prompt);
     const std::wstring caption = widen(title ? *title : kApplicationTitle);
-    const UINT type = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
-    const int answer = MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(), type);
-    if (answer == 0) throw std::runtime_error(systemMessage(GetLastError()));
+    const bool okCancel = buttons == MessageButtons::OkCancel;
+    HWND owner = GetActiveWindow();
+    int answer = 0;
+    DWORD error = 0;
+    {
+        const ProgramModal modal(owner);
+        answer = MessageBoxW(owner, text.c_str(), caption.c_str(), okCancel ? MB_OKCANCEL : MB_OK);
+        error = GetLastError();
+    }
+    if (answer == 0 && owner && !IsWindow(owner)) answer = okCancel ? IDCANCEL : IDOK;
+    if (answer == 0) throw std::runtime_error(systemMessage(error));
     return answer == IDCANCEL ? MessageResult::Cancel : MessageResult::Ok;
 }
 

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace kestrow::win32 {
 
 namespace {
@@ -44,6 +46,12 @@ void ChildControl::create(const wchar_t* windowClass, const std::string& text, D
     if (window_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
 }
 
+const std::string& ChildControl::namingLabel() const
+{
+    static const std::string none;
+    return none;
+}
+
 void ChildControl::layout()
 {
     if (!hwnd()) return;
@@ -76,7 +84,9 @@ bool ChildControl::isEnabled() const { return hwnd() ? IsWindowEnabled(hwnd()) !
 void ChildControl::changeEnabled(bool enabled)
 {
     enabled_ = enabled;
-    if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+    if (!hwnd()) return;
+    if (!enabled) host_.passFocusOn(hwnd());
+    EnableWindow(hwnd(), enabled ? TRUE : FALSE);
 }
 
 // The control's own flag: IsWindowVisible would also say false while the
@@ -89,7 +99,9 @@ bool ChildControl::isVisible() const
 void ChildControl::changeVisible(bool visible)
 {
     visible_ = visible;
-    if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+    if (!hwnd()) return;
+    if (!visible) host_.passFocusOn(hwnd());
+    ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 // ---------------------------------------------------------------- label
@@ -143,7 +155,27 @@ Win32Button::Win32Button(ControlHost& host, int id, ButtonDefinition def)
     : ChildWindow(host, id, def), def_(std::move(def))
 {
     create(L"BUTTON", def_.caption, BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS);
-    if (def_.isDefault) host_.setDefaultButton(this);
+    if (hwnd()) SetWindowSubclass(hwnd(), &Win32Button::watchFocus, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// A push button tells its window nothing when it takes the focus (a click
+// gives it the focus too, not only the dialog manager's Tab), so the window
+// hears it here. BS_NOTIFY would tell, but it also turns a quick second
+// click into a double click that presses nothing.
+LRESULT CALLBACK Win32Button::watchFocus(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self)
+{
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(button, &Win32Button::watchFocus, id);
+    const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+    if (message == WM_SETFOCUS) reinterpret_cast<Win32Button*>(self)->host_.focusChanged();
+    return result;
+}
+
+void Win32Button::showFrame(bool framed)
+{
+    if (!hwnd()) return;
+    const bool shown = (GetWindowLongW(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (shown != framed) SendMessageW(hwnd(), BM_SETSTYLE, framed ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 std::string Win32Button::caption() const { return hwnd() ? windowText(hwnd()) : def_.caption; }
@@ -176,8 +208,18 @@ Win32ComboBox::Win32ComboBox(ControlHost& host, int id, ComboDefinition def)
         SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
     }
     SendMessageW(hwnd(), CB_SETMINVISIBLE, def_.items.empty() ? 1 : def_.items.size(), 0);
-    SetWindowTextW(hwnd(), widen(def_.text).c_str());
+    showText();
     layout();
+}
+
+// The list's selection follows the text, so that the arrow keys go on from
+// the item shown ("关机", Down: "重启") and the dropped list marks it.
+void Win32ComboBox::showText()
+{
+    const auto item = std::find(def_.items.begin(), def_.items.end(), def_.text);
+    const LRESULT index = item == def_.items.end() ? -1 : item - def_.items.begin();
+    SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SetWindowTextW(hwnd(), widen(def_.text).c_str());
 }
 
 // The height given to a drop-down combo box is that of the edit and the
@@ -194,12 +236,17 @@ void Win32ComboBox::layout()
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32ComboBox::command(WORD code)
+{
+    if (code == CBN_SETFOCUS) host_.focusChanged();
+}
+
 std::string Win32ComboBox::text() const { return hwnd() ? windowText(hwnd()) : def_.text; }
 
 void Win32ComboBox::setText(std::string_view text)
 {
     def_.text = std::string(text);
-    if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
+    if (hwnd()) showText();
 }
 
 void Win32ComboBox::release()
@@ -229,11 +276,12 @@ void Win32TextField::setText(std::string_view text)
 
 void Win32TextField::setFocus()
 {
-    if (hwnd()) SetFocus(hwnd());
+    if (hwnd()) host_.moveFocusTo(hwnd());
 }
 
 void Win32TextField::command(WORD code)
 {
+    if (code == EN_SETFOCUS) host_.focusChanged();
     if (code == EN_CHANGE && def_.onChange) def_.onChange();
 }
 

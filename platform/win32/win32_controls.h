@@ -28,6 +28,12 @@ public:
     virtual void addTooltip(HWND control, const std::string& text) = 0;
     virtual void setDefaultButton(Win32Button* button) = 0;
     virtual const Win32Button* defaultButton() const = 0;
+    // Gives the focus to a control the way a dialog does.
+    virtual void moveFocusTo(HWND control) = 0;
+    // Before a control is disabled or hidden: moves a focus in it onwards.
+    virtual void passFocusOn(HWND control) = 0;
+    // A control took the focus.
+    virtual void focusChanged() = 0;
 
 protected:
     ~ControlHost() = default;
@@ -44,6 +50,8 @@ public:
     HWND hwnd() const { return window_.get(); }
     int tabIndex() const { return tabIndex_; }
     const std::string& name() const { return name_; }
+    // The name of the label that names this control for screen readers.
+    virtual const std::string& namingLabel() const;
 
     // Places the control and sets its font at the host's current DPI.
     virtual void layout();
@@ -122,8 +130,14 @@ public:
     void release() override;
     // Whether a user could press it now (Enter must not press a hidden one).
     bool pressable() const { return hwnd() && isVisible() && isEnabled(); }
+    bool definedDefault() const { return def_.isDefault; }
+    // The heavy frame that marks the button Enter presses.
+    void showFrame(bool framed);
 
 private:
+    static LRESULT CALLBACK watchFocus(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+
     ButtonDefinition def_;
 };
 
@@ -133,9 +147,12 @@ public:
     std::string text() const override;
     void setText(std::string_view text) override;
     void layout() override;
+    void command(WORD code) override;
     void release() override;
 
 private:
+    void showText();
+
     ComboDefinition def_;
 };
 
@@ -145,6 +162,7 @@ public:
     std::string text() const override;
     void setText(std::string_view text) override;
     void setFocus() override;
+    const std::string& namingLabel() const override { return def_.label; }
     void command(WORD code) override;
     HBRUSH colours(HDC dc, bool asStatic) override;
     void recolour() override;

@@ -40,12 +40,13 @@ Win32Desktop::Win32Desktop()
 
 Win32Desktop::~Win32Desktop()
 {
+    discardPosted();
     if (messages_) SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, 0);
 }
 
 std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowDefinition def)
 {
-    return std::make_unique<Win32Window>(std::move(def));
+    return std::make_unique<Win32Window>(std::move(def), handlers_);
 }
 
 // The primary screen in twips at the system DPI, the DPI new windows open at.
@@ -57,26 +58,45 @@ double Win32Desktop::screenHeight() const { return pixelsToTwips(GetSystemMetric
 void Win32Desktop::post(Callback callback)
 {
     posted_.push_back(std::move(callback));
-    PostMessageW(messages_.get(), kRunPosted, 0, 0);
+    wake();
 }
 
 void Win32Desktop::quit() { PostQuitMessage(0); }
 
-void Win32Desktop::runNextPosted()
+// Moved out first: dropping a callback may free a window, whose last
+// messages would look at the queue.
+void Win32Desktop::discardPosted()
 {
-    if (posted_.empty()) return;
-    Callback next = std::move(posted_.front());
-    posted_.pop_front();
-    callSafely([&] {
-        if (next) next();
-    });
+    std::deque<Callback> dropped;
+    dropped.swap(posted_);
+}
+
+void Win32Desktop::wake()
+{
+    if (!posted_.empty()) PostMessageW(messages_.get(), kRunPosted, 0, 0);
+}
+
+// A wake-up that a modal loop dispatches while a handler waits in it is
+// dropped: the handler's end (HandlerDepth's idle) wakes the loop again.
+// Callbacks posted by these callbacks wait for the next round.
+void Win32Desktop::runPosted()
+{
+    if (!handlers_.idle()) return;
+    std::deque<Callback> due;
+    due.swap(posted_);
+    for (Callback& next : due) {
+        HandlerDepth::Scope running(handlers_);
+        callSafely([&] {
+            if (next) next();
+        });
+    }
 }
 
 LRESULT CALLBACK Win32Desktop::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kRunPosted) {
         if (auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            self->runNextPosted();
+            self->runPosted();
         }
         return 0;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 
 #include <windows.h>
@@ -22,20 +23,24 @@ public:
     std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) override;
     double screenWidth() const override;
     double screenHeight() const override;
+    // The callback runs once no window handler is on the stack any more,
+    // even if a modal loop inside a handler dispatches messages meanwhile.
     void post(Callback callback) override;
     void quit() override;
 
     // Runs the message loop until quit(); returns the exit code.
     int run();
     // Drops callbacks that were posted but never ran.
-    void discardPosted() { posted_.clear(); }
+    void discardPosted();
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void runNextPosted();
+    void wake();
+    void runPosted();
 
-    OwnedWindow messages_;  // message-only: posted callbacks survive modal loops
+    OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
     std::deque<Callback> posted_;
+    HandlerDepth handlers_{[this] { wake(); }};
 };
 
 // One message of the loop: Tab and Enter go through IsDialogMessage for our

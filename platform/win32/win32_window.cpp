@@ -33,11 +33,13 @@ bool Win32Window::isOurs(HWND window)
     return window && windowClassAtom() && GetClassLongPtrW(window, GCW_ATOM) == windowClassAtom();
 }
 
-Win32Window::Win32Window(WindowDefinition def) : def_(std::move(def))
+Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers) : def_(std::move(def)), handlers_(handlers)
 {
     if (!windowClassAtom()) {
+        // A private dialog class: the room DefDlgProc keeps its state in.
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
+        wc.cbWndExtra = DLGWINDOWEXTRA;
         wc.lpfnWndProc = &Win32Window::procedure;
         wc.hInstance = module();
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -75,8 +77,8 @@ template <class T>
 T& Win32Window::adopt(std::unique_ptr<T> control)
 {
     T& added = *control;
-    placeInTabOrder(added);
     controls_.push_back(std::move(control));
+    placeInZOrder(added);
     return added;
 }
 
@@ -87,7 +89,10 @@ Label& Win32Window::addLabel(LabelDefinition def)
 
 Button& Win32Window::addButton(ButtonDefinition def)
 {
-    return adopt(std::make_unique<Win32Button>(host(), nextId_++, std::move(def)));
+    Win32Button& button = adopt(std::make_unique<Win32Button>(host(), nextId_++, std::move(def)));
+    buttons_.push_back(&button);
+    if (button.definedDefault()) setDefaultButton(&button);
+    return button;
 }
 
 ComboBox& Win32Window::addComboBox(ComboDefinition def)
@@ -120,22 +125,46 @@ Menu& Win32Window::addPopupMenu(MenuDefinition def)
 }
 
 // Tab moves through the children in z-order, so the z-order follows the
-// tab places; controls without one go last.
-void Win32Window::placeInTabOrder(const ChildControl& control)
+// tab places; controls without one go last. A label that names a field sits
+// just before that field instead, since screen readers name an edit control
+// after the static text before it; labels are no tab stops, so the tab
+// order stays as it is.
+void Win32Window::placeInZOrder(const ChildControl& control)
 {
     if (!control.hwnd()) return;
+    if (const ChildControl* field = fieldNamedBy(control)) {
+        placeJustBefore(control, *field);
+        return;
+    }
     HWND after = control.tabIndex() < 0 ? HWND_BOTTOM : HWND_TOP;
     if (control.tabIndex() >= 0) {
         int best = -1;
         for (const auto& other : controls_) {
-            if (other->hwnd() && other->tabIndex() >= 0 && other->tabIndex() < control.tabIndex() &&
-                other->tabIndex() > best) {
+            if (other.get() != &control && other->hwnd() && other->tabIndex() >= 0 &&
+                other->tabIndex() < control.tabIndex() && other->tabIndex() > best && !fieldNamedBy(*other)) {
                 best = other->tabIndex();
                 after = other->hwnd();
             }
         }
     }
     SetWindowPos(control.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (const ChildControl* label = findControl(control.namingLabel())) placeJustBefore(*label, control);
+}
+
+void Win32Window::placeJustBefore(const ChildControl& label, const ChildControl& field)
+{
+    if (!label.hwnd() || !field.hwnd()) return;
+    HWND before = GetWindow(field.hwnd(), GW_HWNDPREV);
+    if (before == label.hwnd()) return;
+    SetWindowPos(label.hwnd(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+const ChildControl* Win32Window::fieldNamedBy(const ChildControl& label) const
+{
+    for (const auto& other : controls_) {
+        if (!other->namingLabel().empty() && other->namingLabel() == label.name()) return other.get();
+    }
+    return nullptr;
 }
 
 ChildControl* Win32Window::findControl(HWND window) const
@@ -155,12 +184,26 @@ ChildControl* Win32Window::findControl(int id) const
     return nullptr;
 }
 
-HWND Win32Window::controlHandle(const std::string& name) const
+ChildControl* Win32Window::findControl(const std::string& name) const
 {
+    if (name.empty()) return nullptr;
     for (const auto& control : controls_) {
-        if (control->name() == name) return control->hwnd();
+        if (control->name() == name) return control.get();
     }
     return nullptr;
+}
+
+HWND Win32Window::controlHandle(const std::string& name) const
+{
+    const ChildControl* control = findControl(name);
+    return control ? control->hwnd() : nullptr;
+}
+
+HWND Win32Window::controlHolding(HWND focus) const
+{
+    if (!hwnd_ || !focus || focus == hwnd_ || !IsChild(hwnd_, focus)) return nullptr;
+    while (GetParent(focus) != hwnd_) focus = GetParent(focus);
+    return focus;
 }
 
 HFONT Win32Window::font(const FontStyle& def)
@@ -200,12 +243,41 @@ void Win32Window::addTooltip(HWND control, const std::string& text)
     SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+// The dialog manager keeps the default button's id: Enter in a field or a
+// list presses it. A hidden or disabled default button ignores the press
+// (Win32Button::command).
 void Win32Window::setDefaultButton(Win32Button* button)
 {
-    if (button == default_) return;
-    if (default_ && default_->hwnd()) SendMessageW(default_->hwnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     default_ = button;
-    if (default_ && default_->hwnd()) SendMessageW(default_->hwnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    if (hwnd_ && button) SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(button->id()), 0);
+    focusChanged();
+}
+
+void Win32Window::moveFocusTo(HWND control)
+{
+    if (hwnd_ && control) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+// Windows leaves the focus nowhere when its control is disabled or hidden,
+// and then Tab and Enter do nothing. The next usable tab stop takes it first.
+void Win32Window::passFocusOn(HWND control)
+{
+    if (controlHolding(GetFocus()) != control) return;
+    HWND next = GetNextDlgTabItem(hwnd_, control, FALSE);
+    if (next && next != control) moveFocusTo(next);
+}
+
+// The frame shows what Enter presses: the push button that has the focus,
+// else the default button. The dialog manager moves the frame when it moves
+// the focus itself; a click or the window's own focus changes do not.
+void Win32Window::focusChanged()
+{
+    HWND focus = GetFocus();
+    const Win32Button* framed = default_;
+    for (const Win32Button* button : buttons_) {
+        if (button->hwnd() && button->hwnd() == focus) framed = button;
+    }
+    for (Win32Button* button : buttons_) button->showFrame(button == framed);
 }
 
 // ---------------------------------------------------------------- window
@@ -219,11 +291,7 @@ void Win32Window::show()
     if (!shownOnce_) {
         shownOnce_ = true;
         // The first control in the tab order takes the focus.
-        HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-        if (first) {
-            SetFocus(first);
-            savedFocus_ = first;
-        }
+        moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
     }
 }
 
@@ -244,8 +312,6 @@ void Win32Window::released()
     for (auto& control : controls_) control->forget();
     for (auto& menu : menus_) menu->release();
     tooltip_.forget();
-    default_ = nullptr;
-    savedFocus_ = nullptr;
     fonts_.clear();
     background_.reset();
     bigIcon_.reset();
@@ -297,7 +363,11 @@ void Win32Window::popupMenu(Menu& menu)
     }
     if (!hwnd_ || !chosen || !chosen->handle()) return;
     POINT at{};
-    GetCursorPos(&at);
+    if (menuAtWindow_) {
+        ClientToScreen(hwnd_, &at);
+    } else {
+        GetCursorPos(&at);
+    }
     // A popup menu closes properly on a click elsewhere only when its owner
     // is the foreground window (TrackPopupMenu remarks).
     SetForegroundWindow(hwnd_);
@@ -349,9 +419,18 @@ void Win32Window::requestClose(CloseCause cause)
     if (def_.onCloseRequest) def_.onCloseRequest(cause);
 }
 
-void Win32Window::mouseDown(int buttons, bool left)
+// Windows hands a press over a disabled control to the window beneath it;
+// that is still no press on the window's background.
+bool Win32Window::onBackground(LPARAM lParam) const
 {
-    if (left) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return ChildWindowFromPointEx(hwnd_, at, CWP_SKIPINVISIBLE) == hwnd_;
+}
+
+void Win32Window::mouseDown(int buttons, LPARAM lParam)
+{
+    if (!onBackground(lParam)) return;
+    if (buttons == mouse::left) {
         pressedOnBackground_ = true;
         SetCapture(hwnd_);
     }
@@ -363,10 +442,33 @@ void Win32Window::mouseUp(LPARAM lParam)
     const bool pressed = pressedOnBackground_;
     pressedOnBackground_ = false;
     if (GetCapture() == hwnd_) ReleaseCapture();
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (pressed && PtInRect(&client, at) && def_.onClick) def_.onClick();
+    if (pressed && onBackground(lParam) && def_.onClick) def_.onClick();
+}
+
+// The menu key and Shift+F10 ask for the menu a right press on the
+// background opens, placed at the window's corner rather than the pointer.
+// A right press has opened it already: its WM_CONTEXTMENU (with the pointer's
+// position) is left alone.
+void Win32Window::contextMenu(LPARAM lParam)
+{
+    const bool fromKeyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
+    if (!fromKeyboard || !def_.onMouseDown) return;
+    menuAtWindow_ = true;
+    def_.onMouseDown(mouse::right);
+    menuAtWindow_ = false;
+}
+
+// The dialog manager gives the focus back to the control that had it. That
+// control may have been disabled or hidden meanwhile: then the first usable
+// tab stop takes it.
+LRESULT Win32Window::activate(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = DefDlgProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
+    if (LOWORD(wParam) == WA_INACTIVE) return result;
+    HWND control = controlHolding(GetFocus());
+    const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
+    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+    return result;
 }
 
 void Win32Window::changeDpi(int dpi, const RECT& suggested)
@@ -382,16 +484,6 @@ void Win32Window::changeDpi(int dpi, const RECT& suggested)
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-// Tab handling of IsDialogMessage for windows that are not dialogs.
-void Win32Window::focusNext(WPARAM wParam, LPARAM lParam)
-{
-    HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                 : GetNextDlgTabItem(hwnd_, GetFocus(), wParam ? TRUE : FALSE);
-    if (!target) return;
-    SetFocus(target);
-    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
-}
-
 LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Win32Window* self = nullptr;
@@ -403,7 +495,8 @@ LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam
     } else {
         self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (!self) return DefDlgProcW(window, message, wParam, lParam);
+    HandlerDepth::Scope running(self->handlers_);
     try {
         return self->handle(window, message, wParam, lParam);
     } catch (...) {
@@ -457,22 +550,23 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
         }
         break;
-    case WM_LBUTTONDOWN: mouseDown(mouse::left, true); return 0;
-    case WM_RBUTTONDOWN: mouseDown(mouse::right, false); return 0;
-    case WM_MBUTTONDOWN: mouseDown(mouse::middle, false); return 0;
+    case WM_LBUTTONDOWN: mouseDown(mouse::left, lParam); return 0;
+    case WM_RBUTTONDOWN: mouseDown(mouse::right, lParam); return 0;
+    case WM_MBUTTONDOWN: mouseDown(mouse::middle, lParam); return 0;
     case WM_LBUTTONUP: mouseUp(lParam); return 0;
+    case WM_CONTEXTMENU: contextMenu(lParam); return 0;
     case WM_CAPTURECHANGED: pressedOnBackground_ = false; return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
             // Its default handling sends WM_CLOSE at once.
             userClosing_ = true;
-            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            const LRESULT result = DefDlgProcW(window, message, wParam, lParam);
             userClosing_ = false;
             return result;
         }
         break;
     case WM_CLOSE: {
-        // The portable handler decides; DefWindowProc would destroy the window.
+        // The portable handler decides; DefDlgProc would press IDCANCEL.
         const CloseCause cause = userClosing_ ? CloseCause::User : CloseCause::TaskManager;
         userClosing_ = false;
         requestClose(cause);
@@ -494,19 +588,7 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DPICHANGED:
         changeDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
         return 0;
-    case DM_GETDEFID:
-        if (default_ && default_->pressable()) return MAKELRESULT(default_->id(), DC_HASDEFID);
-        return 0;
-    case WM_NEXTDLGCTL: focusNext(wParam, lParam); return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(window, focus)) savedFocus_ = focus;
-        } else if (savedFocus_ && IsWindow(savedFocus_) && IsChild(window, savedFocus_)) {
-            SetFocus(savedFocus_);
-            return 0;
-        }
-        break;
+    case WM_ACTIVATE: return activate(wParam, lParam);
     case WM_SYSCOLORCHANGE:
         recolour();
         for (auto& control : controls_) {
@@ -522,7 +604,8 @@ LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     default: break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    // Also Escape's IDCANCEL, which nothing here answers.
+    return DefDlgProcW(window, message, wParam, lParam);
 }
 
 }  // namespace kestrow::win32

@@ -1,9 +1,15 @@
 // A top-level window: NativeWindow on a real Win32 window, host of its
 // controls, timers and menus. The C++ object stays valid after destroy();
 // the portable side drops it later.
+//
+// Each window is a modeless dialog of a private dialog class: the system's
+// dialog manager (DefDlgProc with IsDialogMessage in the message loop) moves
+// the focus with Tab, presses buttons with Enter, keeps the default button
+// and gives the focus back when the window is activated again.
 #pragma once
 
 #include "platform/window.h"
+#include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_controls.h"
 
@@ -18,7 +24,8 @@ namespace kestrow::win32 {
 
 class Win32Window final : public NativeWindow, private ControlHost {
 public:
-    explicit Win32Window(WindowDefinition def);
+    // handlers counts this window's running handlers with every other's.
+    Win32Window(WindowDefinition def, HandlerDepth& handlers);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -50,7 +57,8 @@ public:
     HWND controlHandle(const std::string& name) const;
 
     // Whether a top-level window is one of ours (the message loop lets
-    // IsDialogMessage handle Tab and Enter for those).
+    // IsDialogMessage handle Tab and Enter for those; message boxes disable
+    // them).
     static bool isOurs(HWND window);
 
 private:
@@ -62,14 +70,19 @@ private:
     void addTooltip(HWND control, const std::string& text) override;
     void setDefaultButton(Win32Button* button) override;
     const Win32Button* defaultButton() const override { return default_; }
+    void moveFocusTo(HWND control) override;
+    void passFocusOn(HWND control) override;
+    void focusChanged() override;
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void requestClose(CloseCause cause);
-    void mouseDown(int buttons, bool left);
+    bool onBackground(LPARAM lParam) const;
+    void mouseDown(int buttons, LPARAM lParam);
     void mouseUp(LPARAM lParam);
+    void contextMenu(LPARAM lParam);
+    LRESULT activate(WPARAM wParam, LPARAM lParam);
     void changeDpi(int dpi, const RECT& suggested);
-    void focusNext(WPARAM wParam, LPARAM lParam);
     void recolour();
     void loadIcons();
     // The window died (by destroy() or the system): forget what died with it
@@ -78,15 +91,21 @@ private:
 
     template <class T>
     T& adopt(std::unique_ptr<T> control);
-    void placeInTabOrder(const ChildControl& control);
+    void placeInZOrder(const ChildControl& control);
+    void placeJustBefore(const ChildControl& label, const ChildControl& field);
+    const ChildControl* fieldNamedBy(const ChildControl& label) const;
     ChildControl* findControl(HWND window) const;
     ChildControl* findControl(int id) const;
+    ChildControl* findControl(const std::string& name) const;
+    // The child of this window that holds the focus window, or nullptr.
+    HWND controlHolding(HWND focus) const;
     void fitClientArea();
     RECT outerRect() const;
     void moveTo(int x, int y);
     int nonClientHeight() const;
 
     WindowDefinition def_;
+    HandlerDepth& handlers_;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     int dpi_ = 96;
@@ -102,11 +121,12 @@ private:
     HWND hwnd_ = nullptr;  // counted from WM_NCCREATE to WM_NCDESTROY
     OwnedWindow tooltip_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
+    std::vector<Win32Button*> buttons_;  // among controls_
     std::vector<std::unique_ptr<Win32Timer>> timers_;
     std::vector<std::unique_ptr<Win32Menu>> menus_;
     Win32Button* default_ = nullptr;
-    HWND savedFocus_ = nullptr;
     bool userClosing_ = false;
+    bool menuAtWindow_ = false;  // the menu key, not the mouse, asks for the menu
     bool pressedOnBackground_ = false;
     bool shownOnce_ = false;
 };

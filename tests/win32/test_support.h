@@ -1,5 +1,6 @@
-// Shared by the adapter tests: a message pump, a recording command runner
-// and a Services bundle over the real Win32 desktop.
+// Shared by the adapter tests: a message pump, real keyboard and mouse
+// input, a recording command runner and a Services bundle over the real
+// Win32 desktop.
 #pragma once
 
 #include "platform/services.h"
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,79 @@ inline void pumpMessages()
         dispatchMessage(message);
     }
 }
+
+// Pumps until the input sent so far has been handled.
+inline void settle()
+{
+    for (int round = 0; round < 3 || (GetQueueStatus(QS_INPUT) && round < 100); ++round, Sleep(10)) pumpMessages();
+}
+
+// Real input, as a user's: it passes the dialog manager, which posted
+// WM_KEYDOWNs would not. The modifier (Shift) is held around the key.
+inline void pressKey(WORD key, WORD modifier = 0)
+{
+    const WORD keys[] = {modifier, key, key, modifier};
+    INPUT inputs[4]{};
+    UINT n = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (!keys[i]) continue;
+        inputs[n].type = INPUT_KEYBOARD;
+        inputs[n].ki.wVk = keys[i];
+        inputs[n++].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(n, inputs, sizeof(INPUT));
+    settle();
+}
+
+inline void clickAt(POINT screen, bool right = false)
+{
+    SetCursorPos(screen.x, screen.y);
+    INPUT inputs[2]{{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}};
+    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    settle();
+}
+
+inline void clickOn(HWND window, bool right = false)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, right);
+}
+
+// A shown popup menu ("#32768") or message box ("#32770").
+inline HWND shownWindowOfClass(const wchar_t* windowClass)
+{
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+        if (IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+// Runs a check every 50 ms, also inside the modal loops of message boxes and
+// menus. A TIMERPROC carries no pointer, hence the one slot.
+class DuringModalLoops {
+public:
+    explicit DuringModalLoops(std::function<void()> check) { slot() = std::move(check); }
+    ~DuringModalLoops()
+    {
+        KillTimer(nullptr, id_);
+        slot() = nullptr;
+    }
+
+private:
+    static std::function<void()>& slot()
+    {
+        static std::function<void()> check;
+        return check;
+    }
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (slot()) slot()();
+    }
+    UINT_PTR id_ = SetTimer(nullptr, 0, 50, &tick);
+};
 
 class RecordingRunner final : public CommandRunner {
 public:

@@ -1,6 +1,7 @@
 // The real timer window on real controls: initial state, focus order,
 // Enter on the default button and the nested field handlers.
 #include "platform/win32/dpi.h"
+#include "platform/win32/text.h"
 #include "tests/win32/test_support.h"
 #include "timer_window/timer_window.h"
 
@@ -117,6 +118,18 @@ TEST_F(TimerWindowTest, EnterPressesTheDefaultButtonOnlyWhileItCanBePressed)
     // The start button is hidden now: Enter must not start a second time.
     pressEnterIn(control("Command3"));
     EXPECT_EQ(platform.commands.commands.size(), 1u);
+}
+
+TEST_F(TimerWindowTest, EachFieldIsNamedByTheUnitLabelJustBeforeItInZOrder)
+{
+    // What screen readers read as the field's name.
+    const auto unitBefore = [&](const char* field) { return windowText(GetWindow(control(field), GW_HWNDPREV)); };
+    EXPECT_EQ(unitBefore("Text1"), "天");
+    EXPECT_EQ(unitBefore("Text4"), "秒");
+    window.Command6_Click();
+    EXPECT_EQ(unitBefore("Text1"), "天后");
+    EXPECT_EQ(unitBefore("Text2"), "点");
+    EXPECT_EQ(unitBefore("Text3"), "分");
 }
 
 TEST_F(TimerWindowTest, FieldHandlersRunInsideTheTextChange)

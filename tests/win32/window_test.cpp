@@ -174,6 +174,21 @@ TEST_F(WindowTest, BackgroundPressesAndClicksReachTheWindowButNotThroughLabels)
     EXPECT_EQ(events, (std::vector<std::string>{"down2", "down1", "click", "label"}));
 }
 
+TEST_F(WindowTest, PostedCallbacksWaitUntilNoHandlerIsRunning)
+{
+    std::vector<std::string> events;
+    WindowDefinition def = windowDefinition("Kestrow", 3000, 3000);
+    def.onMouseDown = [&](int) {
+        desktop.post([&] { events.push_back("posted"); });
+        pumpMessages();  // as the modal loop of a message box or menu would
+        events.push_back("handled");
+    };
+    auto window = make(std::move(def));
+    SendMessageW(hwndOf(*window), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 150));
+    pumpMessages();
+    EXPECT_EQ(events, (std::vector<std::string>{"handled", "posted"}));
+}
+
 TEST_F(WindowTest, SettingAFieldsTextRunsItsChangeHandlerNestedBeforeReturning)
 {
     auto window = make(windowDefinition("Kestrow", 3000, 3000));

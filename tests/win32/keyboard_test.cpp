@@ -1,0 +1,154 @@
+// The program's windows under real keyboard and mouse input, as in a Windows
+// dialog: Enter, Tab, the focus, the menu key, and message boxes that hold
+// the whole program.
+#include "tests/win32/test_support.h"
+#include "timer_window/program.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrow::win32 {
+namespace {
+
+using namespace testing;
+
+class KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program.start();
+        settle();
+    }
+    TimerWindow& window() { return program.timerWindow(); }
+    static HWND hwndOf(Form& form) { return static_cast<Win32Window&>(form.window()).hwnd(); }
+    HWND control(const std::string& name) { return static_cast<Win32Window&>(window().window()).controlHandle(name); }
+    std::string focused()
+    {
+        for (const char* name : {"Text1", "Text3", "Combo2", "Command2", "Command3"}) {
+            if (GetFocus() && (control(name) == GetFocus() || IsChild(control(name), GetFocus()))) return name;
+        }
+        return "elsewhere";
+    }
+    bool framed(const char* name) { return (GetWindowLongW(control(name), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON; }
+
+    Win32Services platform;
+    Program program{platform.services};
+    const std::vector<std::string>& commands = platform.commands.commands;
+};
+
+TEST_F(KeyboardTest, EnterPressesTheFocusedButtonElseTheDefaultOneAndTheFrameShowsWhich)
+{
+    clickOn(control("Command3"));
+    ASSERT_TRUE(window().Combo2->visible());
+    EXPECT_TRUE(framed("Command3") && !framed("Command1"));
+    pressKey(VK_RETURN);
+    EXPECT_FALSE(window().Combo2->visible()) << "设置 was pressed twice";
+    clickOn(control("Text2"));
+    EXPECT_TRUE(framed("Command1") && !framed("Command3"));
+    pressKey(VK_RETURN);
+    EXPECT_EQ(commands, (std::vector<std::string>{"shutdown -s -t 60"}));
+}
+
+TEST_F(KeyboardTest, KeyboardOnlyRunFromStartToStopAndBothModeSwitches)
+{
+    const auto press = [](WORD key, int times = 1, WORD modifier = 0) {
+        for (int i = 0; i < times; ++i) pressKey(key, modifier);
+    };
+    press(VK_ESCAPE);  // the dialog manager's IDCANCEL closes nothing here
+    press(VK_TAB, 3);
+    press('2');
+    press(VK_TAB, 2);
+    press(VK_DOWN);
+    EXPECT_EQ(window().Text3->text() + window().Combo1->text(), "2重启");
+    press(VK_RETURN);
+    EXPECT_EQ(commands, (std::vector<std::string>{"shutdown -r -t 120"}));
+    EXPECT_EQ(focused(), "Command3") << "the locked inputs passed the focus on";
+    press(VK_RETURN);
+    press(VK_TAB);
+    press(VK_SPACE, 3);
+    press(VK_TAB, 1, VK_SHIFT);
+    EXPECT_EQ(focused(), "Command2");
+    press(VK_RETURN);
+    EXPECT_EQ(commands.back(), "shutdown -a");
+    EXPECT_EQ(focused(), "Combo2");
+
+    press(VK_TAB, 3);
+    press(VK_RETURN);
+    EXPECT_EQ(window().Label1->caption() + focused(), "预定Text1");
+    press(VK_TAB, 2, VK_SHIFT);
+    press(VK_RETURN);
+    EXPECT_EQ(window().Label1->caption() + focused(), "距离Text1");
+}
+
+TEST_F(KeyboardTest, ActivationGivesTheFocusBackOrToTheFirstUsableTabStop)
+{
+    window().Text3->setFocus();
+    HWND about = hwndOf(program.about().show());
+    settle();
+    SetForegroundWindow(hwndOf(window()));
+    settle();
+    EXPECT_EQ(focused(), "Text3");
+    SetForegroundWindow(about);
+    settle();
+    window().Text3->setEnabled(false);
+    SetForegroundWindow(hwndOf(window()));
+    settle();
+    EXPECT_EQ(focused(), "Text1");
+}
+
+TEST_F(KeyboardTest, MenuKeysOpenThePopupMenuAtTheWindowsCornerButNoPressOnAControlDoes)
+{
+    std::vector<POINT> menus;
+    DuringModalLoops watch([&] {
+        RECT r;
+        if (HWND menu = shownWindowOfClass(L"#32768"); menu && GetWindowRect(menu, &r)) {
+            menus.push_back({r.left, r.top});
+            EndMenu();
+        }
+    });
+    SetFocus(control("Command3"));
+    pressKey(VK_APPS);
+    pressKey(VK_F10, VK_SHIFT);
+    POINT corner{0, 0};
+    ClientToScreen(hwndOf(window()), &corner);
+    ASSERT_EQ(menus.size(), 2u);
+    for (const POINT& at : menus) EXPECT_TRUE(at.x == corner.x && at.y == corner.y);
+
+    window().lockInputs();  // Windows hands presses on disabled controls to the window
+    clickOn(control("Text1"), true);
+    clickOn(control("Combo1"), true);
+    EXPECT_EQ(menus.size(), 2u);
+    clickAt({corner.x + 5, corner.y + 5}, true);
+    EXPECT_EQ(menus.size(), 3u) << "a press on the background opens it";
+}
+
+TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
+{
+    AboutWindow& about = program.about().show();
+    HWND windows[] = {hwndOf(window()), hwndOf(about)};
+    std::vector<std::wstring> boxes;
+    bool held = false;
+    DuringModalLoops watch([&] {
+        wchar_t text[256]{};
+        HWND box = shownWindowOfClass(L"#32770");
+        if (!box || !GetDlgItemTextW(box, 0xFFFF, text, 256)) return;
+        boxes.push_back(text);
+        held = !IsWindowEnabled(windows[0]) && !IsWindowEnabled(windows[1]);
+        // Another program closes the window that asked; any other box reports a failure.
+        PostMessageW(boxes.back() == L"检查更新？" ? windows[1] : box, WM_CLOSE, 0, 0);
+    });
+    HWND link = static_cast<Win32Window&>(about.window()).controlHandle("Label7");
+    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(link, WM_LBUTTONUP, 0, 0);
+    settle();
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"检查更新？"});
+    EXPECT_TRUE(held);
+    EXPECT_TRUE(commands.empty()) << "the question counts as declined";
+    EXPECT_EQ(program.about().get(), nullptr) << "dropped once its handler had returned";
+    EXPECT_TRUE(window().loaded() && IsWindowEnabled(windows[0]));
+}
+
+}  // namespace
+}  // namespace kestrow::win32
