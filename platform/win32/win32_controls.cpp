@@ -294,6 +294,16 @@ Win32Timer::Win32Timer(ControlHost& host, UINT_PTR id, TimerDefinition def) : ho
 }
 
 // Intervals below USER_TIMER_MINIMUM (10 ms) run at 10 ms.
+UINT Win32Timer::elapse() const { return static_cast<UINT>(def_.intervalMs > 0 ? def_.intervalMs : 1); }
+
+void Win32Timer::refused()
+{
+    failure_ = systemMessage(GetLastError());
+    enabled_ = false;
+}
+
+// Without a native window (not yet made, or destroyed) nothing can tick and
+// nothing is refused: the flag alone is kept.
 void Win32Timer::setEnabled(bool enabled)
 {
     if (enabled == enabled_) return;
@@ -301,8 +311,18 @@ void Win32Timer::setEnabled(bool enabled)
     if (!enabled) {
         running_.stop();
     } else if (host_.handle()) {
-        running_.start(host_.handle(), id_, static_cast<UINT>(def_.intervalMs > 0 ? def_.intervalMs : 1));
+        if (running_.start(host_.handle(), id_, elapse())) {
+            failure_.clear();
+        } else {
+            refused();
+        }
     }
+}
+
+void Win32Timer::setInterval(int ms)
+{
+    def_.intervalMs = ms;
+    if (running_.running() && !running_.restart(elapse())) refused();
 }
 
 void Win32Timer::tick()
