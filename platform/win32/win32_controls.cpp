@@ -220,10 +220,18 @@ std::string Win32TextField::text() const { return hwnd() ? windowText(hwnd()) : 
 
 // The edit control sends EN_CHANGE from inside SetWindowTextW, so onChange
 // has run by the time this returns, as the portable handlers rely on.
+// SetWindowTextW puts the caret at the start; it goes back where it was
+// (EM_SETSEL keeps it within the new text), so when a handler rewrites what
+// the user is typing, the next key still lands after the last one.
 void Win32TextField::setText(std::string_view text)
 {
     def_.text = std::string(text);
-    if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
+    if (!hwnd()) return;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SetWindowTextW(hwnd(), widen(text).c_str());
+    SendMessageW(hwnd(), EM_SETSEL, start, end);
 }
 
 void Win32TextField::setFocus()
