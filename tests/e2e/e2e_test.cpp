@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -211,21 +213,17 @@ private:
 // as a busy machine or a debugger would hold it; returns once it runs again.
 void stallKestrow(int ms) {
     const std::wstring folder = g_log.substr(0, g_log.find_last_of(L'\\') + 1);
-    const std::wstring request = folder + L"stall-request", done = folder + L"stall-done";
-    DeleteFileW(done.c_str());
+    const std::filesystem::path request = folder + L"stall-request", aside = folder + L"stall-request.tmp",
+                                done = folder + L"stall-done";
+    std::filesystem::remove(done);
     // Written aside and moved in, so the script never reads half of it.
-    const std::string text = std::to_string(ms);
-    HANDLE file = CreateFileW((request + L".tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(MoveFileExW((request + L".tmp").c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING));
-    ASSERT_TRUE(waitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, ms + kPatience))
+    std::ofstream(aside) << ms;
+    std::filesystem::rename(aside, request);
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(done); }, ms + kPatience))
         << "nothing stopped the process: run the tests through run_e2e.sh";
-    WIN32_FILE_ATTRIBUTE_DATA stopped{};
-    GetFileAttributesExW(done.c_str(), GetFileExInfoStandard, &stopped);
-    ASSERT_GT(stopped.nFileSizeLow, 1u) << "run_e2e.sh found no kestrow.exe of this prefix to stop";
+    long pid = 0;
+    std::ifstream(done) >> pid;
+    ASSERT_GT(pid, 0) << "run_e2e.sh found no kestrow.exe of this prefix to stop";
 }
 
 unsigned long long fileTimeNow() {
