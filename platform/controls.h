@@ -150,7 +150,14 @@ class PictureBox : public Control {};
 
 // A periodic timer: while enabled it ticks every interval, first one interval
 // after being enabled. Disabling stops it at once; enabling it again starts a
-// fresh interval. Enabling an enabled timer changes nothing.
+// fresh interval. Enabling an enabled timer changes nothing. A new interval
+// takes effect at once: an enabled timer's next tick comes that long after
+// setInterval, a disabled one uses it when next enabled.
+//
+// The system may refuse a timer (it has run out of them). A refused start
+// leaves enabled() false, as does a refused change of interval, which stops
+// the timer; failure() then gives the system's reason. It is empty after a
+// start the system took.
 struct TimerDefinition {
     std::string name;
     int intervalMs = 1000;
@@ -163,6 +170,8 @@ public:
     virtual ~Timer() = default;
     virtual bool enabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
+    virtual void setInterval(int ms) = 0;
+    virtual std::string failure() const = 0;
 };
 
 // A hidden menu, shown only as a popup at the mouse pointer.

@@ -4,6 +4,7 @@
 
 #include "platform/window.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual TimeOfDay timeOfDay() const = 0;
+    // Milliseconds on a clock that never goes back and keeps counting while
+    // the machine sleeps; no one can set it, unlike the time of day.
+    virtual std::int64_t monotonicMs() const = 0;
 };
 
 // The user's decimal separator, for the locale-aware reading of numbers.

@@ -44,10 +44,12 @@ std::optional<std::string_view> immediateCommand(std::string_view action)
     return std::nullopt;
 }
 
+using FieldValues = std::array<std::optional<double>, 4>;  // days, hours, minutes, seconds
+
 // The duration in seconds, or nullopt for one the tool would refuse. Only
 // whole non-negative fields are taken, so the own countdown (which counts
 // whole seconds) and the delay handed to the system always agree.
-std::optional<double> wholeSeconds(const std::array<std::optional<double>, 4>& fields)
+std::optional<double> wholeSeconds(const FieldValues& fields)
 {
     double total = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -59,6 +61,49 @@ std::optional<double> wholeSeconds(const std::array<std::optional<double>, 4>& f
     return total;
 }
 
+// A value less one, as its field reads it back once it shows it: through
+// the text form, which has 15 digits and a "." that the field handler resets
+// to "0" where the separator is another. Whole numbers below 1E15 come back
+// unchanged and skip the trip.
+double lessOne(double value, std::string_view separator)
+{
+    const double next = value - 1;
+    if (std::floor(next) == next && std::fabs(next) < 1e15) return next;
+    return numbers::value(numbers::toText(next), separator).value_or(0);
+}
+
+// The countdown's step: one second off the fields' values, a field that has
+// run out borrowing from the next one up. Returns whether it reached zero.
+// A test on a value that cannot be read counts as passed and a decrement of
+// it is skipped, so a step never stops half-way; such a value also counts as
+// zero, so the countdown always ends.
+bool takeOneSecond(FieldValues& values, std::string_view separator)
+{
+    auto& [days, hours, minutes, seconds] = values;
+    const auto aboveZero = [](const std::optional<double>& v) { return !v || *v > 0; };
+    const auto decrement = [separator](std::optional<double>& v) {
+        if (v) v = lessOne(*v, separator);
+    };
+
+    if (aboveZero(seconds)) {
+        decrement(seconds);
+    } else if (aboveZero(minutes)) {
+        decrement(minutes);
+        seconds = 59;
+    } else if (aboveZero(hours)) {
+        decrement(hours);
+        minutes = 59;
+        seconds = 59;
+    } else if (aboveZero(days)) {
+        decrement(days);
+        hours = 23;
+        minutes = 59;
+        seconds = 59;
+    }
+    const bool unreadable = std::ranges::any_of(values, [](const auto& v) { return !v; });
+    return unreadable || std::ranges::none_of(values, [](const auto& v) { return *v > 0; });
+}
+
 }  // namespace
 
 void TimerWindow::Command1_Click()
@@ -67,10 +112,12 @@ void TimerWindow::Command1_Click()
     // No command exists for it, so a countdown could only end in nothing.
     if (!isAction(action)) return;
 
-    for (TextField* field : {Text1, Text2, Text3, Text4}) {
+    const std::array fields{Text1, Text2, Text3, Text4};
+    for (TextField* field : fields) {
         if (field->text().empty()) field->setText("0");
     }
-    const auto seconds = wholeSeconds({valueOf(*Text1), valueOf(*Text2), valueOf(*Text3), valueOf(*Text4)});
+    const FieldValues values{valueOf(*Text1), valueOf(*Text2), valueOf(*Text3), valueOf(*Text4)};
+    const auto seconds = wholeSeconds(values);
     if (!seconds) {
         showMessage(t::kInvalidTime);
         return;
@@ -78,55 +125,73 @@ void TimerWindow::Command1_Click()
 
     // Handed over before anything on the window changes, so a refused
     // command leaves the window idle as it was.
-    if (Combo2->text() != t::kForegroundMode) {
-        const auto command = delayedCommand(action, *seconds);
-        if (command && !runOrReport(*command)) return;
+    const auto handedOver = Combo2->text() == t::kForegroundMode ? std::nullopt : delayedCommand(action, *seconds);
+    if (handedOver && !runOrReport(*handedOver)) return;
+
+    startDeadline();
+    Timer1->setInterval(1000);
+    Timer1->setEnabled(true);
+    if (!Timer1->enabled()) {
+        // Without its timer the window could not keep its promise, so what
+        // was handed over goes back too.
+        if (handedOver) runOrReport("shutdown -a");
+        showMessage(std::string(t::kTimerFailed) + Timer1->failure());
+        return;
     }
 
+    // The tick reads the fields with whatever decimal separator is set by
+    // then; a plain whole number reads the same with every one.
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->setText(numbers::toText(*values[i]));
     Command2->setCaption(t::kStop);
     lockInputs();
-    Timer1->setEnabled(true);
     Command1->setVisible(false);
     Command2->setVisible(true);
 }
 
+void TimerWindow::startDeadline()
+{
+    countdownStartMs_ = services_.clock.monotonicMs();
+    secondsTaken_ = 0;
+}
+
 void TimerWindow::Timer1_Timer()
 {
-    // A test on a field that cannot be read counts as passed and a decrement
-    // that cannot be computed is skipped, so a tick never stops half-way and
-    // always reaches the step that switches Timer1 off.
-    const auto aboveZero = [this](const TextField& field) {
-        const auto v = valueOf(field);
-        return !v || *v > 0;
-    };
-    const auto decrement = [this](TextField& field) {
-        if (const auto v = valueOf(field)) field.setText(numbers::toText(*v - 1));
-    };
-
-    if (aboveZero(*Text4)) {
-        decrement(*Text4);
-    } else if (aboveZero(*Text3)) {
-        decrement(*Text3);
-        Text4->setText("59");
-    } else if (aboveZero(*Text2)) {
-        decrement(*Text2);
-        Text3->setText("59");
-        Text4->setText("59");
-    } else if (aboveZero(*Text1)) {
-        decrement(*Text1);
-        Text2->setText("23");
-        Text3->setText("59");
-        Text4->setText("59");
+    const std::int64_t now = services_.clock.monotonicMs();
+    const std::int64_t due = (now - countdownStartMs_) / 1000;
+    if (secondsTaken_ < due) {
+        // The steps run on the values and the fields are written once, so a
+        // wake-up after hours of sleep does not set a field per second.
+        const std::string separator = services_.locale.decimalSeparator();
+        const std::array fields{Text1, Text2, Text3, Text4};
+        FieldValues values;
+        for (std::size_t i = 0; i < fields.size(); ++i) values[i] = numbers::value(fields[i]->text(), separator);
+        const FieldValues shown = values;
+        bool zero = false;
+        while (secondsTaken_ < due && !zero) {
+            const FieldValues before = values;
+            zero = takeOneSecond(values, separator);
+            ++secondsTaken_;
+            // Values no step can change (far too large to count down) stay.
+            if (!zero && values == before) secondsTaken_ = due;
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (values[i] && values[i] != shown[i]) fields[i]->setText(numbers::toText(*values[i]));
+        }
+        if (zero) {
+            // The result is not looked at: nobody waits on a tick to be told,
+            // and Timer1 must go off whatever happened.
+            if (const auto command = immediateCommand(Combo1->text())) services_.commands.run(*command);
+            Timer1->setEnabled(false);
+            return;
+        }
     }
-
-    const std::array values{valueOf(*Text1), valueOf(*Text2), valueOf(*Text3), valueOf(*Text4)};
-    const bool unreadable = std::ranges::any_of(values, [](const auto& v) { return !v; });
-    if (!unreadable && std::ranges::any_of(values, [](const auto& v) { return *v > 0; })) return;
-
-    // The result is not looked at: nobody waits on a tick to be told, and
-    // Timer1 must go off whatever happened.
-    if (const auto command = immediateCommand(Combo1->text())) services_.commands.run(*command);
-    Timer1->setEnabled(false);
+    // Timed from the start, not from this tick, so late ticks never add up.
+    // A tick that read the clock just before the whole second (it moves in
+    // steps) took nothing off and comes back for the rest.
+    Timer1->setInterval(static_cast<int>(countdownStartMs_ + (secondsTaken_ + 1) * 1000 - now));
+    // The system took the timer back. In background mode the action handed
+    // over still comes; the user can still unlock and stop.
+    if (!Timer1->enabled()) showMessage(std::string(t::kTimerFailed) + Timer1->failure());
 }
 
 void TimerWindow::Command2_Click()

@@ -51,5 +51,7 @@ inline constexpr std::string_view kLogOffCountdownOnly = "注销仅在倒计时�
 inline constexpr std::string_view kHibernateCountdownOnly = "休眠仅在倒计时模式下可用";
 // Followed by the command line, a line break and the system's reason.
 inline constexpr std::string_view kCommandFailed = "无法运行命令：";
+// Followed by the system's reason; the countdown has not started.
+inline constexpr std::string_view kTimerFailed = "无法启动计时器：";
 
 }  // namespace kestrow::timer_texts

@@ -143,7 +143,9 @@ void TimerWindow::addControls(NativeWindow& w)
     unlock.visible = false;
     Command4 = &w.addButton(std::move(unlock));
 
-    // Designed running; the start-up switches it off.
+    // Designed running; the start-up switches it off. Should it tick before
+    // that, it counts from here, not from when the machine started.
+    startDeadline();
     Timer1 = &w.addTimer({"Timer1", 1000, true, [this] { Timer1_Timer(); }});
 
     menu = &w.addPopupMenu({"menu",

@@ -1,6 +1,7 @@
 // The start-up window: countdown and time-point inputs, the action and
 // run-mode lists, start, stop, schedule, the unlock guard and the popup menu.
-// Its state lives in its controls; its only variable is unlockClicks.
+// Its state lives in its controls; its only variables are unlockClicks and
+// the running countdown's deadline.
 #pragma once
 
 #include "platform/form.h"
@@ -80,6 +81,8 @@ protected:
 private:
     // The text's value as the locale reads it; nullopt if it is not numeric.
     std::optional<double> valueOf(const TextField& field) const;
+    // Marks now as the moment the countdown's whole seconds are counted from.
+    void startDeadline();
     // The shared body of the four change handlers.
     void keepNumeric(TextField& field);
     // Runs a command line; when it cannot be started, says so in a message
@@ -88,6 +91,12 @@ private:
     void showMessage(std::string_view prompt);
 
     Callback showAbout_;
+
+    // The countdown follows the monotonic clock, not the count of ticks:
+    // each tick takes off every whole second passed since its start that the
+    // fields do not show yet.
+    std::int64_t countdownStartMs_ = 0;
+    std::int64_t secondsTaken_ = 0;
 };
 
 }  // namespace kestrow

@@ -40,6 +40,13 @@ TimeOfDay Win32Clock::timeOfDay() const
     return {now.wHour, now.wMinute, now.wSecond};
 }
 
+// GetTickCount64 goes on through sleep and hibernation, where the unbiased
+// interrupt time stops. It moves in steps of the system timer (10 to 16 ms),
+// so a reading may lag the moment a timer message was due by one step.
+// Wine takes it from the host's CLOCK_MONOTONIC_RAW, which on Linux stands still
+// while the host is suspended: there a countdown ends late by the suspension.
+std::int64_t Win32Clock::monotonicMs() const { return static_cast<std::int64_t>(GetTickCount64()); }
+
 std::string Win32NumberLocale::decimalSeparator() const
 {
     wchar_t buffer[8];  // LOCALE_SDECIMAL holds at most four characters

@@ -14,6 +14,7 @@ public:
 class Win32Clock final : public Clock {
 public:
     TimeOfDay timeOfDay() const override;
+    std::int64_t monotonicMs() const override;
 };
 
 class Win32NumberLocale final : public NumberLocale {

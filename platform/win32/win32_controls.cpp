@@ -268,10 +268,18 @@ std::string Win32TextField::text() const { return hwnd() ? windowText(hwnd()) : 
 
 // The edit control sends EN_CHANGE from inside SetWindowTextW, so onChange
 // has run by the time this returns, as the portable handlers rely on.
+// SetWindowTextW puts the caret at the start; it goes back where it was
+// (EM_SETSEL keeps it within the new text), so when a handler rewrites what
+// the user is typing, the next key still lands after the last one.
 void Win32TextField::setText(std::string_view text)
 {
     def_.text = std::string(text);
-    if (hwnd()) SetWindowTextW(hwnd(), widen(text).c_str());
+    if (!hwnd()) return;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SetWindowTextW(hwnd(), widen(text).c_str());
+    SendMessageW(hwnd(), EM_SETSEL, start, end);
 }
 
 void Win32TextField::setFocus()
@@ -343,6 +351,16 @@ Win32Timer::Win32Timer(ControlHost& host, UINT_PTR id, TimerDefinition def) : ho
 }
 
 // Intervals below USER_TIMER_MINIMUM (10 ms) run at 10 ms.
+UINT Win32Timer::elapse() const { return static_cast<UINT>(def_.intervalMs > 0 ? def_.intervalMs : 1); }
+
+void Win32Timer::refused()
+{
+    failure_ = systemMessage(GetLastError());
+    enabled_ = false;
+}
+
+// Without a native window (not yet made, or destroyed) nothing can tick and
+// nothing is refused: the flag alone is kept.
 void Win32Timer::setEnabled(bool enabled)
 {
     if (enabled == enabled_) return;
@@ -350,8 +368,18 @@ void Win32Timer::setEnabled(bool enabled)
     if (!enabled) {
         running_.stop();
     } else if (host_.handle()) {
-        running_.start(host_.handle(), id_, static_cast<UINT>(def_.intervalMs > 0 ? def_.intervalMs : 1));
+        if (running_.start(host_.handle(), id_, elapse())) {
+            failure_.clear();
+        } else {
+            refused();
+        }
     }
+}
+
+void Win32Timer::setInterval(int ms)
+{
+    def_.intervalMs = ms;
+    if (running_.running() && !running_.restart(elapse())) refused();
 }
 
 void Win32Timer::tick()

@@ -190,15 +190,21 @@ public:
     Win32Timer(ControlHost& host, UINT_PTR id, TimerDefinition def);
     bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
+    void setInterval(int ms) override;
+    std::string failure() const override { return failure_; }
     UINT_PTR id() const { return id_; }
     void tick();
     void release() { running_.stop(); }
 
 private:
+    UINT elapse() const;
+    void refused();
+
     ControlHost& host_;
     UINT_PTR id_;
     TimerDefinition def_;
     bool enabled_ = false;
+    std::string failure_;
     TimerRegistration running_;
 };
 

@@ -50,11 +50,38 @@ export KESTROW_RECORDER_LOG
 KESTROW_RECORDER_LOG=$(windows_path "$log")
 win_exe=$(windows_path "$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")")
 
+# The stall test asks, by putting the milliseconds into stall-request, for
+# kestrow.exe to be stopped (SIGSTOP) that long and resumed (SIGCONT), as a
+# busy machine or a debugger would hold it; the answer in stall-done names
+# the processes stopped. Only this prefix's kestrow.exe is ever touched.
+kestrow_pids() {
+  local d
+  for d in /proc/[0-9]*; do
+    [ "$(cat "$d/comm" 2>/dev/null)" = kestrow.exe ] || continue
+    tr '\0' '\n' 2>/dev/null <"$d/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${d#/proc/}"
+  done
+  return 0
+}
+rm -f "$out/stall-request" "$out/stall-done"
+while sleep 0.02; do
+  [ -f "$out/stall-request" ] || continue
+  ms=$(cat "$out/stall-request")
+  rm -f "$out/stall-request"
+  pids=$(kestrow_pids)
+  [ -z "$pids" ] || kill -STOP $pids 2>/dev/null || true
+  sleep "$(awk -v ms="$ms" 'BEGIN { print ms / 1000 }')"
+  [ -z "$pids" ] || kill -CONT $pids 2>/dev/null || true
+  echo $pids >"$out/stall-done.tmp"
+  mv "$out/stall-done.tmp" "$out/stall-done"
+done &
+staller=$!
+
 set +e
 timeout -k 10 900 xvfb-run -a -s "-screen 0 1280x1024x24" \
   bash -c 'wine "$1/e2e_test.exe" "${@:4}" "$2" "$3"; rc=$?; wineserver -k; exit $rc' \
   _ "$out" "$win_exe" "$KESTROW_RECORDER_LOG" "$@"
 rc=$?
+kill "$staller"
 set -e
 echo "Commands recorded: $log"
 exit $rc

@@ -9,7 +9,7 @@ its input; the numbers below follow its switch cases and word lists.
 """
 from pathlib import Path
 
-TYPE, LIST, CLICK, ENTER, TICK, CLOCK, MOUSE, ANSWER, FAIL, MISC = 0, 1, 2, 4, 5, 7, 8, 9, 10, 11
+TYPE, LIST, CLICK, ENTER, TICK, CLOCK, MOUSE, ANSWER, FAIL, MISC, REFUSE, JUMP = 0, 1, 2, 4, 5, 7, 8, 9, 10, 11, 12, 13
 
 
 def small(field, value):  # paste 0..3 into Text1..Text4 (field 0..3)
@@ -32,6 +32,14 @@ def ticks(count):
     return [TICK, count - 1] + [1] * count
 
 
+def stall(ms):  # up to 5 s: a bool, then ms - 1 in two bytes
+    return [JUMP, 1, (ms - 1) >> 8, (ms - 1) & 0xFF]
+
+
+def sleep(ms):  # up to 10 000 s: a bool, then ms - 1 in three bytes
+    return [JUMP, 0] + list((ms - 1).to_bytes(3, 'big'))
+
+
 HELP = [MOUSE, 1, 1]  # right button, item "help"
 
 # Each starts with the decimal separator ("." 0, "," 1) and the time of day.
@@ -45,6 +53,8 @@ SCENARIOS = {
     'invalid-time-comma': [1, 12, 0, 0] + click(2) + word(1, 5) + word(2, 8) + click(1) + HELP,
     'failing-commands': [0, 8, 30, 0] + [FAIL] + click(0) + [FAIL] + [MISC, 1, 2] + click(0) + HELP
     + ticks(2) + [MISC, 0],
+    'stall-then-sleep-past-deadline': [0, 10, 0, 0] + click(0) + ticks(2) + stall(2999) + sleep(3_600_000),
+    'refused-timer': [0, 10, 0, 0] + [REFUSE] + click(0) + [REFUSE] + click(0) + ticks(1) + [REFUSE] + ticks(1),
     'refused-starts': [0, 9, 0, 0] + combo(1, 5) + click(0) + combo(1, 0) + word(0, 27) + click(0)
     + word(0, 0) + [ENTER] + ticks(2),
 }

@@ -1,14 +1,16 @@
 // Drives the timer window through the in-memory platform with random user
 // actions and checks, after every step, the invariants its handlers keep
 // between them: numeric fields, one button on the shared spot, the unlock
-// guard, the countdown timer only behind a shown stop button, and no command
-// line that would hand the shutdown tool a delay it cannot take.
+// guard, the countdown timer only behind a shown stop button, the fields
+// showing the time left to the deadline however the clock jumps, and no
+// command line that would hand the shutdown tool a delay it cannot take.
 #include "platform/numbers.h"
 #include "tests/support/fake_platform.h"
 #include "timer_window/timer_window.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -50,6 +52,12 @@ std::string pick(FuzzedDataProvider& in, const Texts& dictionary)
     }
 }
 
+std::string zeroCommand(const std::string& action)
+{
+    return action == "关机" ? "shutdown -s -t 0" : action == "重启" ? "shutdown -r -t 0"
+           : action == "休眠" ? "shutdown -h" : action == "注销" ? "shutdown -l" : "";
+}
+
 bool isTickCommand(const std::string& c)
 {
     return c == "shutdown -s -t 0" || c == "shutdown -r -t 0" || c == "shutdown -h" || c == "shutdown -l";
@@ -76,11 +84,21 @@ struct Harness {
     fake::FakeWindow* fw = nullptr;
     std::string sep;
     std::size_t seen = 0, verified = 0;
+    std::int64_t startedAt = 0;  // test clock and fields' total at the running countdown's start
+    double startTotal = 0;
 
     fake::FakeButton& button(const char* name) { return fw->button(name); }
     std::string text(const char* name) { return fw->field(name).text(); }
     double val(const char* name) { return numbers::value(text(name), sep).value_or(NAN); }
     bool timerOn() { return fw->timer("Timer1").enabled(); }
+    bool refusing() { return bool(fw->timer("Timer1").refuseWith); }
+    double fieldsTotal()
+    {
+        double sum = 0;
+        for (std::size_t i = 0; i < 4; ++i) sum += val(kFields[i]) * kSecondsPer[i];
+        return sum;
+    }
+    double secondsSinceStart() { return static_cast<double>((platform.now() - startedAt) / 1000); }
     bool timePoint() { return fw->label("Label1").caption() == "预定"; }
     // Commands since the last call; those of ticks that ran inside a message
     // box are dropped when the step let ticks in.
@@ -106,6 +124,7 @@ struct Harness {
         need(button("Command2").enabled() == (window.unlockClicks == 3), "Command2 enabled off the unlock count");
         need((button("Command4").caption() == "锁定") == button("Command2").enabled(), "Command4 caption off the lock");
         need(!timerOn() || (c2 && !tp), "Timer1 on without the stop button or in time-point mode");
+        need(!timerOn() || fieldsTotal() == startTotal - secondsSinceStart(), "fields off the time left to the deadline");
         need(tp || fw->label("Label1").caption() == "距离", "Label1 is no mode");
         need(!(c1 && tp) && !(c5 && !tp), "start or schedule button in the other mode");
         need(!(button("Command6").enabled() && tp) && !(button("Command7").enabled() && !tp), "mode buttons off");
@@ -146,10 +165,31 @@ struct Harness {
                 fail(std::string("tick moved ") + kFields[i] + " from " + numbers::toText(o) + " to " + text(kFields[i]));
         }
         if (!fired) return fresh.empty() ? void() : fail("command without a tick");
+        checkEnd(action, fresh);
+    }
+
+    // A stall or a sleep: one merged tick catches up with the clock.
+    void jump(std::int64_t ms)
+    {
+        const bool wasOn = timerOn();
+        const auto due = fw->timer("Timer1").due();
+        const std::string action = fw->combo("Combo1").text();
+        platform.jump(ms);
+        check("jump");
+        const auto fresh = newCommands(false);
+        if (wasOn && fw->timer("Timer1").due() != due) return checkEnd(action, fresh);
+        if (!fresh.empty()) fail("command from a jump without a tick");
+    }
+
+    // After a tick: the countdown stops exactly at zero, not before the
+    // deadline, with the action's command; or the system took its timer.
+    void checkEnd(const std::string& action, const Texts& fresh)
+    {
         const bool zero = val("Text1") == 0 && val("Text2") == 0 && val("Text3") == 0 && val("Text4") == 0;
-        if (timerOn() == zero) fail(zero ? "countdown at zero still ticking" : "countdown stopped before zero");
-        const std::string expected = action == "关机" ? "shutdown -s -t 0" : action == "重启" ? "shutdown -r -t 0"
-                                     : action == "休眠" ? "shutdown -h" : action == "注销" ? "shutdown -l" : "";
+        if (timerOn() == zero && !(refusing() && !zero))
+            fail(zero ? "countdown at zero still ticking" : "countdown stopped before zero");
+        if (zero && secondsSinceStart() < std::max(startTotal, 1.0)) fail("action before the deadline");
+        const std::string expected = zeroCommand(action);
         const bool runs = zero && !expected.empty() && !platform.failWith;
         if (fresh.size() != (runs ? 1u : 0u) || (runs && fresh[0] != expected)) fail("wrong commands at zero: " + action);
     }
@@ -166,8 +206,10 @@ struct Harness {
             total = v >= 0 && v == std::floor(v) && total >= 0 ? total + v * kSecondsPer[i] : -1;
         }
         const double hv = val("Text2"), mv = val("Text3"), sv = val("Text4");
+        const bool wasOn = timerOn();
         button(name).click();
         const bool ticked = pending && !platform.duringMessage, works = !platform.failWith;
+        if (!wasOn && timerOn()) startedAt = platform.now(), startTotal = fieldsTotal();
         check(name);
         const auto fresh = newCommands(ticked);
         if (n == "Command2" && works) {
@@ -177,7 +219,9 @@ struct Harness {
             const bool hands = !foreground && (action == "关机" || action == "重启");
             if (!hands && !fresh.empty()) fail("start ran " + fresh[0]);
             const std::string want = (action == "关机" ? "shutdown -s -t " : "shutdown -r -t ") + numbers::toText(total);
-            if (hands && total >= 0 && total <= kMaxDelay && fresh != Texts{want}) fail("start did not run " + want);
+            const Texts handed = refusing() ? Texts{want, "shutdown -a"} : Texts{want};
+            if (hands && total >= 0 && total <= kMaxDelay && fresh != handed) fail("start did not run " + want);
+            if (refusing() && timerOn()) fail("countdown without its timer");
         } else if (n == "Command5" && !fresh.empty()) {
             const auto delay = delayOf(fresh[0]);
             if (fresh.size() != 1 || !delay || *delay < 1) fail("schedule ran " + fresh[0]);
@@ -197,8 +241,12 @@ struct Harness {
         fw->mouseDown(buttons);
         check("mouse down");
         if (fw->popupCount() != popups + right) fail("popup off the right button");
-        const bool helpShown = platform.messages.size() == messages + 1 &&
-                               (platform.messages.back().prompt.find("按下“预定”") != std::string::npos) == timePoint();
+        // Behind it only a tick inside it may have said that its timer was taken back.
+        const bool helpShown =
+            platform.messages.size() > messages &&
+            (platform.messages[messages].prompt.find("按下“预定”") != std::string::npos) == timePoint() &&
+            std::all_of(platform.messages.begin() + static_cast<long>(messages) + 1, platform.messages.end(),
+                        [](const auto& m) { return m.prompt.starts_with("无法启动计时器"); });
         if (right && item == "help" && !helpShown) fail("help text not of the current mode");
         if (aboutShown != about + (right && item == "about")) fail("about not shown once");
         const auto fresh = newCommands(pending && !platform.duringMessage);
@@ -224,7 +272,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.check("load");
     std::int64_t budget = 200'000;  // ms of ticks per input
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        switch (in.ConsumeIntegralInRange(0, 11)) {
+        switch (in.ConsumeIntegralInRange(0, 13)) {
         case 0: {
             auto& field = h.fw->field(in.PickValueInArray(kFields));
             const std::string typed = pick(in, kTexts);
@@ -284,6 +332,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!h.newCommands(false).empty()) fail("closing ran a command");
             return 0;
         }
+        case 12: {
+            auto& refuse = h.fw->timer("Timer1").refuseWith;
+            refuse = refuse ? std::nullopt : std::optional<std::string>("存储空间不足。");
+            break;
+        }
+        case 13:  // up to a few seconds of stall or hours asleep
+            h.jump(in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 5000) : in.ConsumeIntegralInRange(1, 10'000'000));
+            break;
         }
     }
     return 0;

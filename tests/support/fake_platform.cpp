@@ -59,15 +59,33 @@ FakeTimer::FakeTimer(TimerDefinition def, FakePlatform& platform) : def_(std::mo
     setEnabled(def_.enabled);
 }
 
+void FakeTimer::arm()
+{
+    if (refuseWith) {
+        failure_ = *refuseWith;
+        enabled_ = false;
+        return;
+    }
+    failure_.clear();
+    enabled_ = true;
+    due_ = platform_.now() + std::max(def_.intervalMs, 1);
+}
+
 void FakeTimer::setEnabled(bool enabled)
 {
-    if (enabled && !enabled_) due_ = platform_.now() + def_.intervalMs;
-    enabled_ = enabled;
+    if (!enabled) enabled_ = false;
+    else if (!enabled_) arm();
+}
+
+void FakeTimer::setInterval(int ms)
+{
+    def_.intervalMs = ms;
+    if (enabled_) arm();
 }
 
 void FakeTimer::fire()
 {
-    due_ += def_.intervalMs;
+    due_ = platform_.now() + std::max(def_.intervalMs, 1);
     if (def_.onTick) def_.onTick();
 }
 
@@ -299,6 +317,28 @@ void FakePlatform::advance(std::int64_t ms)
         runPosted();
     }
     now_ = end;
+}
+
+std::int64_t FakePlatform::monotonicMs() const
+{
+    const std::int64_t ms = 86'400'000 + now_;
+    return ms - ms % granularity_;
+}
+
+void FakePlatform::jump(std::int64_t ms)
+{
+    now_ += ms;
+    std::vector<FakeTimer*> due;
+    for (FakeTimer* timer : timers_) {
+        if (timer->enabled() && timer->due() <= now_) due.push_back(timer);
+    }
+    std::sort(due.begin(), due.end(), [](FakeTimer* a, FakeTimer* b) { return a->due() < b->due(); });
+    for (FakeTimer* timer : due) {
+        // An earlier tick may have stopped or destroyed it.
+        if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end() || !timer->enabled()) continue;
+        timer->fire();
+        runPosted();
+    }
 }
 
 void FakePlatform::runPosted()

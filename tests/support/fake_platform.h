@@ -107,15 +107,23 @@ public:
     FakeTimer(TimerDefinition def, FakePlatform& platform);
     bool enabled() const override { return enabled_; }
     void setEnabled(bool enabled) override;
+    void setInterval(int ms) override;
+    std::string failure() const override { return failure_; }
     const TimerDefinition& def() const { return def_; }
     std::int64_t due() const { return due_; }
+    // Ticks now; the next tick is one interval later.
     void fire();
+    // While set, the system refuses this timer with this reason.
+    std::optional<std::string> refuseWith;
 
 private:
+    void arm();
+
     TimerDefinition def_;
     FakePlatform& platform_;
     bool enabled_ = false;
     std::int64_t due_ = 0;
+    std::string failure_;
 };
 
 class FakeMenu final : public Menu {
@@ -254,9 +262,13 @@ public:
     std::deque<MessageResult> answers;
     std::function<void()> duringMessage;
 
-    // Clock
+    // Clock. The monotonic clock reads the test clock on a machine up for a
+    // day, in steps of the given granularity, as GetTickCount64 moves in
+    // steps of the system timer.
     TimeOfDay timeOfDay() const override { return timeOfDay_; }
     void setTimeOfDay(int hour, int minute, int second) { timeOfDay_ = {hour, minute, second}; }
+    std::int64_t monotonicMs() const override;
+    void setClockGranularity(std::int64_t ms) { granularity_ = ms; }
 
     // NumberLocale
     std::string decimalSeparator() const override { return separator_; }
@@ -274,6 +286,10 @@ public:
     // Advances the test clock, firing due ticks in time order and running
     // posted callbacks after each event.
     void advance(std::int64_t ms);
+    // A stall of the thread or a sleep of the machine: the clock moves on
+    // with no tick; then each timer that fell due meanwhile ticks once, as
+    // Windows merges the WM_TIMERs it could not deliver.
+    void jump(std::int64_t ms);
     // Fires the next due tick of any enabled timer; false if none is enabled.
     bool tick();
     std::int64_t now() const { return now_; }
@@ -302,6 +318,7 @@ private:
     double screenHeight_ = 1080 * 15;
     int dpi_ = 0;
     std::int64_t now_ = 0;
+    std::int64_t granularity_ = 1;
     bool quit_ = false;
 };
 

@@ -314,14 +314,86 @@ TEST(CountdownFailure, TickIgnoresFailuresAndStillStops)
     EXPECT_EQ(failing.ticksToZero(10), 2);
     EXPECT_TRUE(failing.platform.messages.empty());
 
-    // A field the locale no longer reads cannot be counted down; the tick
+    // A field the locale cannot read (only a write from outside puts one
+    // there while the inputs are locked) cannot be counted down; the tick
     // takes it as run out rather than ticking forever.
     Rig unreadable;
-    unreadable.type("0 0 0 3.0");
+    unreadable.type("0 0 0 3");
     unreadable.start(kHibernate, kForeground);
+    unreadable.field(4).setText("2.5");
     unreadable.platform.setDecimalSeparator(",");
     EXPECT_EQ(unreadable.ticksToZero(10), 1);
     EXPECT_EQ(unreadable.platform.commands, Commands{"shutdown -h"});
+}
+
+TEST(CountdownFailure, TimerTheSystemRefusesIsNoCountdown)
+{
+    for (const std::string& mode : {kBackground, kForeground}) {
+        SCOPED_TRACE(mode);
+        Rig r;
+        r.fw.timer("Timer1").refuseWith = "存储空间不足。";
+        r.type("0 0 1 05");
+        r.start(kShutDown, mode);
+        ASSERT_EQ(r.platform.messages.size(), 1u);
+        EXPECT_EQ(r.platform.messages[0].prompt, "无法启动计时器：存储空间不足。");
+        const Commands withdrawn{"shutdown -s -t 65", "shutdown -a"};
+        EXPECT_EQ(r.platform.commands, mode == kBackground ? withdrawn : Commands{});
+        EXPECT_EQ(r.layout(), kIdle);
+        EXPECT_EQ(r.fields(), "0 0 1 05");
+    }
+
+    // Taken back while running: the window says so and stops counting.
+    Rig r;
+    r.start(kShutDown, kForeground);
+    r.fw.timer("Timer1").refuseWith = "存储空间不足。";
+    r.platform.advance(1000);
+    EXPECT_EQ(r.platform.messages.at(0).prompt, "无法启动计时器：存储空间不足。");
+    EXPECT_EQ(r.layout(), kIssued);
+}
+
+TEST(CountdownClock, FieldsShowTheTimeReallyLeftThroughStallsAndSleep)
+{
+    Rig r;
+    r.type("0 1 0 0");
+    r.start(kShutDown, kForeground);
+    r.platform.advance(2500);
+    EXPECT_EQ(r.fields(), "0 0 59 58");
+    r.platform.jump(3000);  // one merged tick, 2.5 s late
+    EXPECT_EQ(r.fields(), "0 0 59 55");
+    r.platform.advance(500);  // the next on the whole second all the same
+    EXPECT_EQ(r.fields(), "0 0 59 54");
+    r.platform.jump(20 * 60'000);  // asleep
+    EXPECT_EQ(r.fields(), "0 0 39 54");
+    r.platform.jump(3600'000);  // asleep past the deadline: the action on waking
+    EXPECT_EQ(r.fields(), "0 0 0 0");
+    EXPECT_EQ(r.platform.commands, Commands{"shutdown -s -t 0"});
+    EXPECT_EQ(r.layout(), kIssued);
+}
+
+TEST(CountdownClock, ATickThatReadsTheClockEarlyComesBackForTheRest)
+{
+    Rig r;
+    r.platform.setClockGranularity(16);  // at 1000 ms it reads 992
+    r.type("0 0 0 3");
+    r.start(kLogOff, kForeground);
+    r.platform.advance(1000);
+    EXPECT_EQ(r.fields(), "0 0 0 3");
+    r.platform.advance(8);
+    EXPECT_EQ(r.fields(), "0 0 0 2");
+}
+
+TEST(CountdownClock, TickReadsTheFieldsAsTheStartAcceptedThem)
+{
+    Rig r;
+    r.platform.setDecimalSeparator(",");
+    r.type("0 1,0 0 05");
+    r.start();
+    EXPECT_EQ(r.platform.commands, Commands{"shutdown -s -t 3605"});
+    EXPECT_EQ(r.fields(), "0 1 0 5");
+    r.platform.setDecimalSeparator(".");
+    r.platform.advance(1000);
+    EXPECT_EQ(r.fields(), "0 1 0 4");
+    EXPECT_EQ(r.layout(), kRunning);
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ TEST(DurationFields, UserEditsTable)
         {"1E5", "1E5", 1, false},    {"1E2", "1E2", 1, false},     {"1.5", "1.5", 1, false},
         {"-3", "-3", 1, false},      {"+2", "+2", 1, false},       {" 7 ", " 7 ", 1, false},
         {"500", "500", 1, false},    {" ", "0", 3, true},          {"-", "0", 3, true},
+        // Full-width digits and point, as typed in a full-width input mode.
+        {"１２", "12", 2, false},    {"２．５", "2.5", 2, false},   {"１a", "0", 4, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("'" + row.typed + "'");

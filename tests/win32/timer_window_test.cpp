@@ -142,6 +142,11 @@ TEST_F(TimerWindowTest, FieldHandlersRunInsideTheTextChange)
 
     window.Text4->setText("");
     EXPECT_EQ(window.Text4->text(), "0");
+
+    // Full-width digits typed one by one keep their order once made ASCII.
+    SendMessageW(text2, EM_SETSEL, 1, 1);
+    for (wchar_t key : {L'２', L'３'}) SendMessageW(text2, WM_CHAR, key, 1);
+    EXPECT_EQ(window.Text2->text(), "023");
 }
 
 TEST_F(TimerWindowTest, UserCloseUnloadsTheWindowAndEndsTheProgram)

@@ -236,6 +236,32 @@ TEST_F(WindowTest, TimersTickWhileEnabledAndStopAtOnce)
     EXPECT_FALSE(timer->enabled());
 }
 
+TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
+{
+    auto window = make(windowDefinition("Kestrow", 3000, 3000));
+    int ticks = 0;
+    Timer& timer = window->addTimer({"Timer1", 60'000, true, [&] { ++ticks; }});
+    timer.setInterval(20);
+    for (int i = 0; i < 50 && ticks == 0; ++i) {
+        Sleep(10);
+        pumpMessages();
+    }
+    EXPECT_GT(ticks, 0);
+
+    // SetTimer takes only a window of the calling thread; the desktop's is not.
+    struct ForeignHost final : ControlHost {
+        HWND handle() const override { return GetDesktopWindow(); }
+        int dpi() const override { return 96; }
+        HFONT font(const FontStyle&) override { return nullptr; }
+        void addTooltip(HWND, const std::string&) override {}
+        void setDefaultButton(Win32Button*) override {}
+        const Win32Button* defaultButton() const override { return nullptr; }
+    } foreign;
+    Win32Timer refused(foreign, 1, {"Timer1", 1000, true, {}});
+    EXPECT_FALSE(refused.enabled());
+    EXPECT_FALSE(refused.failure().empty());
+}
+
 TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing)
 {
     int ticks = 0;
