@@ -9,7 +9,7 @@ namespace kestrow {
 
 void openPage(Services& services, std::string_view address)
 {
-    const CommandResult result = pages::open(services.commands, address);
+    const CommandStart result = pages::open(services.commands, address);
     if (result.started) return;
     std::string message(follow_texts::kOpenFailed);
     message += address;

@@ -2,6 +2,7 @@
 // tests can put an in-memory stand-in in its place.
 #pragma once
 
+#include "platform/command.h"
 #include "platform/window.h"
 
 #include <cstdint>
@@ -12,17 +13,23 @@
 
 namespace kestrow {
 
-struct CommandResult {
+struct CommandStart {
     bool started = false;
     std::string reason;  // the system's words when it could not start
 };
 
-// Starts a command line minimized with focus and returns without waiting.
+// Starts a command minimized with focus and returns without waiting for it.
+// A command that breaks commandRefusal's rule is not started. onEnded, when
+// given, is told how the program ended: on the user-interface thread, once
+// no handler is running. A program still running after kCommandPatienceMs
+// is left alone and never told about.
 class CommandRunner {
 public:
     virtual ~CommandRunner() = default;
-    virtual CommandResult run(std::string_view commandLine) = 0;
+    virtual CommandStart run(const Command& command, CommandEnded onEnded = {}) = 0;
 };
+
+inline constexpr int kCommandPatienceMs = 10000;
 
 enum class MessageButtons { Ok = 0, OkCancel = 1 };
 enum class MessageResult { Ok = 1, Cancel = 2 };

@@ -34,11 +34,11 @@ inline constexpr std::string_view kTudouChannel = "https://so.tudou.com/isearch/
 inline constexpr std::string_view kTiebaForum = "https://tieba.baidu.com/f?kw=vornic";
 
 // The system file browser hands the address to the default web browser.
-inline CommandResult open(CommandRunner& commands, std::string_view address)
+// Its exit code says nothing about the page (explorer.exe commonly ends with
+// 1 after handing an address over), so nobody waits to be told it.
+inline CommandStart open(CommandRunner& commands, std::string_view address)
 {
-    std::string commandLine = "explorer.exe ";
-    commandLine += address;
-    return commands.run(commandLine);
+    return commands.run(openPageCommand(address));
 }
 
 }  // namespace kestrow::pages

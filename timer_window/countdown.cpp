@@ -1,6 +1,7 @@
 // Countdown mode: the start, the window's own one-second countdown and the
 // stop/cancel button shared with time-point mode.
 #include "platform/numbers.h"
+#include "timer_window/actions.h"
 #include "timer_window/texts.h"
 #include "timer_window/timer_window.h"
 
@@ -19,30 +20,6 @@ namespace t = timer_texts;
 namespace {
 
 constexpr std::array<double, 4> kSecondsPer = {86400, 3600, 60, 1};
-
-bool isAction(std::string_view action)
-{
-    return action == t::kShutDown || action == t::kRestart || action == t::kHibernate ||
-           action == t::kLogOff;
-}
-
-// The delayed command that hands the whole countdown to the system; only
-// shut down and restart can be handed over.
-std::optional<std::string> delayedCommand(std::string_view action, double seconds)
-{
-    if (action == t::kShutDown) return "shutdown -s -t " + numbers::toText(seconds);
-    if (action == t::kRestart) return "shutdown -r -t " + numbers::toText(seconds);
-    return std::nullopt;
-}
-
-std::optional<std::string_view> immediateCommand(std::string_view action)
-{
-    if (action == t::kShutDown) return "shutdown -s -t 0";
-    if (action == t::kRestart) return "shutdown -r -t 0";
-    if (action == t::kHibernate) return "shutdown -h";
-    if (action == t::kLogOff) return "shutdown -l";
-    return std::nullopt;
-}
 
 using FieldValues = std::array<std::optional<double>, 4>;  // days, hours, minutes, seconds
 
@@ -108,9 +85,10 @@ bool takeOneSecond(FieldValues& values, std::string_view separator)
 
 void TimerWindow::Command1_Click()
 {
-    const std::string action = Combo1->text();
-    // No command exists for it, so a countdown could only end in nothing.
-    if (!isAction(action)) return;
+    // No command exists for any other text, so a countdown could only end
+    // in nothing.
+    const Action* action = findAction(Combo1->text());
+    if (!action) return;
 
     const std::array fields{Text1, Text2, Text3, Text4};
     for (TextField* field : fields) {
@@ -123,10 +101,15 @@ void TimerWindow::Command1_Click()
         return;
     }
 
-    // Handed over before anything on the window changes, so a refused
-    // command leaves the window idle as it was.
-    const auto handedOver = Combo2->text() == t::kForegroundMode ? std::nullopt : delayedCommand(action, *seconds);
-    if (handedOver && !runOrReport(*handedOver)) return;
+    ++runNumber_;
+    // Handed over before anything on the window changes, so a command that
+    // cannot start leaves the window idle as it was; one that Windows
+    // refuses puts it back so once the refusal is known.
+    const bool handsOver = Combo2->text() != t::kForegroundMode && action->delayable();
+    if (handsOver) {
+        const Command command = delayedCommand(*action, static_cast<std::int64_t>(*seconds));
+        if (!runOrReport(command, undoIfRefused(command))) return;
+    }
 
     startDeadline();
     Timer1->setInterval(1000);
@@ -134,7 +117,7 @@ void TimerWindow::Command1_Click()
     if (!Timer1->enabled()) {
         // Without its timer the window could not keep its promise, so what
         // was handed over goes back too.
-        if (handedOver) runOrReport("shutdown -a");
+        if (handsOver) runOrReport(shutdownCommand({"-a"}));
         showMessage(std::string(t::kTimerFailed) + Timer1->failure());
         return;
     }
@@ -178,9 +161,7 @@ void TimerWindow::Timer1_Timer()
             if (values[i] && values[i] != shown[i]) fields[i]->setText(numbers::toText(*values[i]));
         }
         if (zero) {
-            // The result is not looked at: nobody waits on a tick to be told,
-            // and Timer1 must go off whatever happened.
-            if (const auto command = immediateCommand(Combo1->text())) services_.commands.run(*command);
+            runImmediateCommand();
             Timer1->setEnabled(false);
             return;
         }
@@ -194,12 +175,46 @@ void TimerWindow::Timer1_Timer()
     if (!Timer1->enabled()) showMessage(std::string(t::kTimerFailed) + Timer1->failure());
 }
 
+// A command that cannot start is not reported here: the tick must switch
+// Timer1 off whatever happened. What Windows says of it is reported once
+// known.
+void TimerWindow::runImmediateCommand()
+{
+    const Action* action = findAction(Combo1->text());
+    if (!action) return;
+    const Command command = immediateCommand(*action);
+    // With the delay handed over at the start, Windows already holds this
+    // very shutdown or restart and answers "already scheduled": that is the
+    // run going as planned, not a refusal.
+    const bool handedOver = Combo2->text() != t::kForegroundMode && action->delayable();
+    services_.commands.run(command, [this, command, handedOver](const CommandOutcome& outcome) {
+        if (!outcome.exitCode) return;
+        if (handedOver && outcome.exitCode == shutdown_exit::kShutdownScheduled) return;
+        reportRefused(command, outcome);
+    });
+}
+
 void TimerWindow::Command2_Click()
 {
     Timer1->setEnabled(false);
-    // Left running-looking and locked, so the user can press stop again.
-    if (!runOrReport("shutdown -a")) return;
+    const int run = ++runNumber_;
+    // The window stays locked, with this button shown, until Windows has
+    // said the abort went through: until then something may still be
+    // pending, and the button can be pressed again.
+    const Command abort = shutdownCommand({"-a"});
+    runOrReport(abort, [this, run, abort](const CommandOutcome& outcome) {
+        // "Nothing to abort" is what a stop in foreground mode, or after
+        // the system's delay was withdrawn elsewhere, should hear.
+        if (outcome.exitCode && outcome.exitCode != shutdown_exit::kNoShutdownInProgress) {
+            reportRefused(abort, outcome);
+            return;
+        }
+        if (isCurrentRun(run)) showStopped();
+    });
+}
 
+void TimerWindow::showStopped()
+{
     for (Control* input : std::initializer_list<Control*>{Text1, Text2, Text3, Text4, Combo1, Combo2}) {
         input->setEnabled(true);
     }

@@ -49,9 +49,11 @@ inline constexpr std::string_view kInvalidTime = "请输入正确的时间。";
 inline constexpr std::string_view kPastTime = "时间不能为过去！";
 inline constexpr std::string_view kLogOffCountdownOnly = "注销仅在倒计时模式下可用";
 inline constexpr std::string_view kHibernateCountdownOnly = "休眠仅在倒计时模式下可用";
-// Followed by the command line, a line break and the system's reason.
+// Each followed by the command line, a line break and the system's words:
+// why it could not be started, or what its exit code means.
 inline constexpr std::string_view kCommandFailed = "无法运行命令：";
 // Followed by the system's reason; the countdown has not started.
 inline constexpr std::string_view kTimerFailed = "无法启动计时器：";
+inline constexpr std::string_view kCommandRefused = "命令执行失败：";
 
 }  // namespace kestrow::timer_texts

@@ -1,5 +1,6 @@
 // Time-point mode: the switch into it and the scheduling of a shut down or
 // restart at a time of day, handed to the shutdown tool as one delay.
+#include "timer_window/actions.h"
 #include "timer_window/texts.h"
 #include "timer_window/timer_window.h"
 
@@ -16,15 +17,6 @@ namespace t = timer_texts;
 namespace {
 
 constexpr double kSecondsPerDay = 86400;
-
-// Hibernate and log off run only on the window's own countdown, which this
-// mode never starts.
-std::optional<std::string_view> countdownOnlyRefusal(std::string_view action)
-{
-    if (action == t::kLogOff) return t::kLogOffCountdownOnly;
-    if (action == t::kHibernate) return t::kHibernateCountdownOnly;
-    return std::nullopt;
-}
 
 bool above(std::optional<double> value, double limit) { return value && *value > limit; }
 
@@ -50,8 +42,9 @@ double wholeSecondsUp(double seconds)
 
 void TimerWindow::Command6_Click()
 {
-    if (const auto refusal = countdownOnlyRefusal(Combo1->text())) {
-        showMessage(*refusal);
+    const Action* action = findAction(Combo1->text());
+    if (action && !action->delayable()) {
+        showMessage(action->countdownOnly);
         return;
     }
     Label1->setCaption(t::kTimePointMode);
@@ -71,9 +64,11 @@ void TimerWindow::Command6_Click()
 
 void TimerWindow::Command5_Click()
 {
-    const std::string action = Combo1->text();
-    if (const auto refusal = countdownOnlyRefusal(action)) {
-        showMessage(*refusal);
+    const Action* action = findAction(Combo1->text());
+    // As in countdown mode, a text that names no action does nothing.
+    if (!action) return;
+    if (!action->delayable()) {
+        showMessage(action->countdownOnly);
         return;
     }
 
@@ -93,10 +88,6 @@ void TimerWindow::Command5_Click()
         showMessage(t::kInvalidTime);
         return;
     }
-
-    std::string_view actionSwitch;
-    if (action == t::kShutDown) actionSwitch = "-s";
-    else if (action == t::kRestart) actionSwitch = "-r";
 
     const TimeOfDay now = services_.clock.timeOfDay();
     const double target = *hour * 3600 + *minute * 60 + *second;
@@ -121,11 +112,10 @@ void TimerWindow::Command5_Click()
         return;
     }
 
-    std::string commandLine = "shutdown ";
-    commandLine += actionSwitch;
-    commandLine += " -t ";
-    commandLine += std::to_string(static_cast<long long>(delay));
-    if (!runOrReport(commandLine)) return;
+    ++runNumber_;
+    const Command command = delayedCommand(*action, static_cast<std::int64_t>(delay));
+    // The buttons change only once the command has started.
+    if (!runOrReport(command, undoIfRefused(command))) return;
 
     Command2->setVisible(true);
     Command5->setVisible(false);

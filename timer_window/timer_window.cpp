@@ -177,33 +177,74 @@ void TimerWindow::Command7_Click()
     Command5->setVisible(false);
 }
 
-void TimerWindow::lockInputs()
-{
-    Text1->setEnabled(false);
-    Text2->setEnabled(false);
-    Text3->setEnabled(false);
-    Text4->setEnabled(false);
-    Combo1->setEnabled(false);
-    Combo2->setEnabled(false);
-    Command7->setEnabled(false);
-    Command6->setEnabled(false);
-}
-
 std::optional<double> TimerWindow::valueOf(const TextField& field) const
 {
     return numbers::value(field.text(), services_.locale.decimalSeparator());
 }
 
-bool TimerWindow::runOrReport(std::string_view commandLine)
+bool TimerWindow::runOrReport(const Command& command, CommandEnded onEnded)
 {
-    const CommandResult result = services_.commands.run(commandLine);
-    if (result.started) return true;
+    const CommandStart start = services_.commands.run(command, std::move(onEnded));
+    if (start.started) return true;
     std::string message(t::kCommandFailed);
-    message += commandLine;
+    message += command.line();
     message += "\r\n";
-    message += result.reason;
+    message += start.reason;
     showMessage(message);
     return false;
+}
+
+void TimerWindow::reportRefused(const Command& command, const CommandOutcome& outcome)
+{
+    std::string message(t::kCommandRefused);
+    message += command.line();
+    message += "\r\n";
+    message += outcome.message;
+    showMessage(message);
+}
+
+std::vector<Control*> TimerWindow::lockedInputs() const
+{
+    return {Text1, Text2, Text3, Text4, Combo1, Combo2, Command7, Command6};
+}
+
+void TimerWindow::lockInputs()
+{
+    for (Control* input : lockedInputs()) input->setEnabled(false);
+}
+
+TimerWindow::IdleState TimerWindow::idleState() const
+{
+    IdleState idle;
+    idle.fields = {Text1->text(), Text2->text(), Text3->text(), Text4->text()};
+    idle.stopCaption = Command2->caption();
+    const auto inputs = lockedInputs();
+    for (std::size_t i = 0; i < inputs.size(); ++i) idle.inputsEnabled[i] = inputs[i]->enabled();
+    idle.startShown = Command1->visible();
+    idle.scheduleShown = Command5->visible();
+    return idle;
+}
+
+void TimerWindow::restoreIdle(const IdleState& idle)
+{
+    Timer1->setEnabled(false);
+    const std::array fields{Text1, Text2, Text3, Text4};
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->setText(idle.fields[i]);
+    Command2->setCaption(idle.stopCaption);
+    const auto inputs = lockedInputs();
+    for (std::size_t i = 0; i < inputs.size(); ++i) inputs[i]->setEnabled(idle.inputsEnabled[i]);
+    Command1->setVisible(idle.startShown);
+    Command5->setVisible(idle.scheduleShown);
+    Command2->setVisible(false);
+}
+
+CommandEnded TimerWindow::undoIfRefused(const Command& command)
+{
+    return [this, run = runNumber_, before = idleState(), command](const CommandOutcome& outcome) {
+        if (!outcome.exitCode) return;
+        if (isCurrentRun(run)) restoreIdle(before);
+        reportRefused(command, outcome);
+    };
 }
 
 void TimerWindow::showMessage(std::string_view prompt)

@@ -6,9 +6,12 @@
 
 #include "platform/form.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrow {
 
@@ -47,7 +50,7 @@ public:
     void about_Click();
 
     // The longest delay the shutdown tool accepts: ten years in seconds.
-    static constexpr double kMaxDelaySeconds = 315360000;
+    static constexpr double kMaxDelaySeconds = kMaxShutdownDelay;
 
     std::int16_t unlockClicks = 0;
 
@@ -79,16 +82,42 @@ protected:
     void addControls(NativeWindow& window) override;
 
 private:
+    // What an idle window shows, kept by a start or a schedule so that a
+    // refusal from Windows can put the window back exactly as it was.
+    struct IdleState {
+        std::array<std::string, 4> fields;
+        std::string stopCaption;
+        std::array<bool, 8> inputsEnabled{};  // lockInputs' eight controls
+        bool startShown = false;
+        bool scheduleShown = false;
+    };
+
     // The text's value as the locale reads it; nullopt if it is not numeric.
     std::optional<double> valueOf(const TextField& field) const;
     // Marks now as the moment the countdown's whole seconds are counted from.
     void startDeadline();
     // The shared body of the four change handlers.
     void keepNumeric(TextField& field);
-    // Runs a command line; when it cannot be started, says so in a message
-    // box and returns false.
-    bool runOrReport(std::string_view commandLine);
+    // Hands a command to Windows; when it cannot be started, says so in a
+    // message box and returns false. onEnded is told how it ended.
+    bool runOrReport(const Command& command, CommandEnded onEnded = {});
+    // "命令执行失败：" with the command and the system's words for the code.
+    void reportRefused(const Command& command, const CommandOutcome& outcome);
     void showMessage(std::string_view prompt);
+    std::vector<Control*> lockedInputs() const;
+    IdleState idleState() const;
+    void restoreIdle(const IdleState& idle);
+    // Made just before a start or schedule changes the window: if Windows
+    // refuses the command, the window goes back to what it shows now (unless
+    // a newer run has it by then) and the refusal is reported.
+    CommandEnded undoIfRefused(const Command& command);
+    // The idle layout of the current mode once a stop or cancel is through.
+    void showStopped();
+    // What the countdown runs at zero: "shutdown -s -t 0", "shutdown -h", ...
+    void runImmediateCommand();
+    // Ends of commands for a run that has since been stopped or replaced
+    // only report; the window then belongs to the newer run.
+    bool isCurrentRun(int run) const { return run == runNumber_; }
 
     Callback showAbout_;
 
@@ -97,6 +126,7 @@ private:
     // fields do not show yet.
     std::int64_t countdownStartMs_ = 0;
     std::int64_t secondsTaken_ = 0;
+    int runNumber_ = 0;  // counts starts, schedules and stops
 };
 
 }  // namespace kestrow

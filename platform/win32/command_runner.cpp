@@ -2,13 +2,17 @@
 
 #include "platform/win32/text.h"
 
-#include <windows.h>
+#include <algorithm>
+#include <stdexcept>
 
 namespace kestrow::win32 {
 
 namespace {
 
-std::wstring folder(UINT (WINAPI* query)(LPWSTR, UINT))
+constexpr wchar_t kRunnerClass[] = L"KestrowCommandRunner";
+constexpr UINT kEnded = WM_APP + 2;
+
+std::wstring folder(UINT(WINAPI* query)(LPWSTR, UINT))
 {
     wchar_t buffer[MAX_PATH];
     const UINT n = query(buffer, MAX_PATH);
@@ -24,46 +28,145 @@ std::wstring join(const std::wstring& folder, const wchar_t* file)
     return path + file;
 }
 
+HWND createMessageWindow(WNDPROC procedure, LONG_PTR owner)
+{
+    static const ATOM atom = [procedure] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kRunnerClass;
+        return RegisterClassExW(&wc);
+    }();
+    if (!atom) throw std::runtime_error(systemMessage(GetLastError()));
+    HWND window = CreateWindowExW(0, kRunnerClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window) throw std::runtime_error(systemMessage(GetLastError()));
+    SetWindowLongPtrW(window, GWLP_USERDATA, owner);
+    return window;
+}
+
 }  // namespace
 
-Win32CommandRunner::Win32CommandRunner()
-    : systemFolder_(folder(&GetSystemDirectoryW)), windowsFolder_(folder(&GetWindowsDirectoryW))
+// One started program whose end is awaited. The thread pool fills in the
+// end and posts the record to the runner's window; only the user-interface
+// thread frees it.
+struct Win32CommandRunner::Waiting {
+    HANDLE process = nullptr;
+    HANDLE wait = nullptr;
+    HWND notify = nullptr;
+    CommandEnded onEnded;
+    bool timedOut = false;
+    DWORD exitCode = 0;
+
+    ~Waiting()
+    {
+        // Waits for a callback that is still running, so none outlives us.
+        if (wait) UnregisterWaitEx(wait, INVALID_HANDLE_VALUE);
+        if (process) CloseHandle(process);
+    }
+};
+
+Win32CommandRunner::Win32CommandRunner(Desktop& desktop)
+    : Win32CommandRunner(desktop, folder(&GetSystemDirectoryW), folder(&GetSystemWindowsDirectoryW))
 {
 }
 
-Win32CommandRunner::Win32CommandRunner(std::wstring systemFolder, std::wstring windowsFolder)
-    : systemFolder_(std::move(systemFolder)), windowsFolder_(std::move(windowsFolder))
+// GetSystemWindowsDirectory, not GetWindowsDirectory: on a terminal server
+// the latter names a private folder of the user's.
+Win32CommandRunner::Win32CommandRunner(Desktop& desktop, std::wstring systemFolder, std::wstring windowsFolder,
+                                       int patienceMs)
+    : desktop_(desktop),
+      systemFolder_(std::move(systemFolder)),
+      windowsFolder_(std::move(windowsFolder)),
+      patienceMs_(patienceMs),
+      messages_(createMessageWindow(&Win32CommandRunner::procedure, reinterpret_cast<LONG_PTR>(this)))
 {
 }
 
-CommandResult Win32CommandRunner::run(std::string_view commandLine)
+Win32CommandRunner::~Win32CommandRunner()
 {
-    const std::string_view program = commandLine.substr(0, commandLine.find(' '));
+    waiting_.clear();  // every wait unregistered before the window goes
+    SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, 0);
+}
+
+CommandStart Win32CommandRunner::run(const Command& command, CommandEnded onEnded)
+{
+    if (auto refusal = commandRefusal(command)) return {false, *refusal};
+
     // A full path: with no application name CreateProcess would search the
     // exe's and the current folder first, where a planted copy could wait.
-    std::wstring application;
-    if (program == "shutdown") {
-        application = join(systemFolder_, L"shutdown.exe");
-    } else if (program == "explorer.exe") {
-        application = join(windowsFolder_, L"explorer.exe");
-    } else {
-        return {false, "不允许运行的程序：" + std::string(program)};
-    }
+    const std::wstring application = command.tool == Tool::Shutdown
+                                         ? join(systemFolder_, L"shutdown.exe")
+                                         : join(windowsFolder_, L"explorer.exe");
     if (application.empty()) return {false, systemMessage(ERROR_PATH_NOT_FOUND)};
 
-    std::wstring writable = widen(commandLine);  // CreateProcessW may write to it
+    std::wstring writable = widen(command.line());  // CreateProcessW may write to it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    // The system folder as the program's current folder: ours may be a
+    // download folder, and nothing started should look for files there.
+    const wchar_t* current = systemFolder_.empty() ? nullptr : systemFolder_.c_str();
+    if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, current,
                         &startup, &process)) {
         return {false, systemMessage(GetLastError())};
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (!onEnded) {
+        CloseHandle(process.hProcess);
+        return {true, {}};
+    }
+
+    auto waiting = std::make_unique<Waiting>();
+    waiting->process = process.hProcess;
+    waiting->notify = messages_.get();
+    waiting->onEnded = std::move(onEnded);
+    // The wait runs on the thread pool: the user-interface thread never
+    // blocks on the program.
+    if (!RegisterWaitForSingleObject(&waiting->wait, waiting->process, &Win32CommandRunner::ended, waiting.get(),
+                                     static_cast<ULONG>(patienceMs_), WT_EXECUTEONLYONCE)) {
+        // The program runs; only its end will not be known.
+        waiting->wait = nullptr;
+        return {true, {}};
+    }
+    waiting_.push_back(std::move(waiting));
     return {true, {}};
+}
+
+// On a thread-pool thread: note how the wait ended and hand over.
+void CALLBACK Win32CommandRunner::ended(void* context, BOOLEAN timedOut)
+{
+    auto* waiting = static_cast<Waiting*>(context);
+    waiting->timedOut = timedOut != FALSE;
+    if (!waiting->timedOut && !GetExitCodeProcess(waiting->process, &waiting->exitCode)) waiting->timedOut = true;
+    PostMessageW(waiting->notify, kEnded, 0, reinterpret_cast<LPARAM>(waiting));
+}
+
+LRESULT CALLBACK Win32CommandRunner::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kEnded) {
+        if (auto* self = reinterpret_cast<Win32CommandRunner*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+            self->finish(reinterpret_cast<Waiting*>(lParam));
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32CommandRunner::finish(Waiting* waiting)
+{
+    const auto found = std::find_if(waiting_.begin(), waiting_.end(),
+                                    [waiting](const auto& owned) { return owned.get() == waiting; });
+    if (found == waiting_.end()) return;
+    std::unique_ptr<Waiting> done = std::move(*found);
+    waiting_.erase(found);
+    // A program that outlived the patience is left alone: nothing is told.
+    if (done->timedOut) return;
+    CommandOutcome outcome{done->exitCode, done->exitCode ? systemMessage(done->exitCode) : std::string()};
+    desktop_.post([onEnded = std::move(done->onEnded), outcome] { onEnded(outcome); });
 }
 
 }  // namespace kestrow::win32

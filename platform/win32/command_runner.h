@@ -1,29 +1,50 @@
 // Starts the two programs the windows use, shutdown.exe and explorer.exe,
-// from the system's own folders and without waiting for them.
+// from the system's own folders, without waiting for them, and tells how
+// they ended once they have.
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win32/handles.h"
 
+#include <windows.h>
+
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrow::win32 {
 
 class Win32CommandRunner final : public CommandRunner {
 public:
-    // The real system folder and Windows folder.
-    Win32CommandRunner();
+    // The real system folder and Windows folder. Outcomes are handed to the
+    // desktop's posted callbacks, so they run once no handler is running.
+    explicit Win32CommandRunner(Desktop& desktop);
     // Other folders in their place, for tests that must never reach the
-    // real shutdown.exe.
-    Win32CommandRunner(std::wstring systemFolder, std::wstring windowsFolder);
+    // real shutdown.exe, and a patience of their choosing.
+    Win32CommandRunner(Desktop& desktop, std::wstring systemFolder, std::wstring windowsFolder,
+                       int patienceMs = kCommandPatienceMs);
+    ~Win32CommandRunner() override;
+    Win32CommandRunner(const Win32CommandRunner&) = delete;
+    Win32CommandRunner& operator=(const Win32CommandRunner&) = delete;
 
-    // Runs a command line whose first word is "shutdown" or "explorer.exe",
-    // minimized with focus, and returns at once. Any other program is
-    // refused.
-    CommandResult run(std::string_view commandLine) override;
+    CommandStart run(const Command& command, CommandEnded onEnded) override;
+
+    // Programs started with an onEnded whose end has not been handled yet.
+    std::size_t waiting() const { return waiting_.size(); }
 
 private:
+    struct Waiting;
+
+    static void CALLBACK ended(void* context, BOOLEAN timedOut);
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void finish(Waiting* waiting);
+
+    Desktop& desktop_;
     std::wstring systemFolder_;
     std::wstring windowsFolder_;
+    int patienceMs_;
+    OwnedWindow messages_;  // where the thread pool's wait callbacks report
+    std::vector<std::unique_ptr<Waiting>> waiting_;
 };
 
 }  // namespace kestrow::win32

@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     win32::declareDpiAwareness();
     try {
         win32::Win32Desktop desktop;
-        win32::Win32CommandRunner commands;
+        win32::Win32CommandRunner commands(desktop);
         win32::Win32MessageBoxes messages;
         win32::Win32Clock clock;
         win32::Win32NumberLocale locale;

@@ -459,7 +459,8 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     ASSERT_TRUE(waitUntil([&] { return field(2) == L"0"; }));
     click(stop);
     EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
-    EXPECT_FALSE(shown(stop));
+    // The window unlocks once shutdown.exe has said the abort went through.
+    EXPECT_TRUE(waitUntil([&] { return !shown(stop); }));
     EXPECT_TRUE(shown(button(L"走起!")));
     EXPECT_TRUE(enabled(button(L"定时刻")));
     EXPECT_FALSE(enabled(button(L"倒计时")));
@@ -549,11 +550,35 @@ TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
     unlock();
     click(cancel);
     EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
-    EXPECT_TRUE(shown(button(L"预定!")));
+    EXPECT_TRUE(waitUntil([&] { return shown(button(L"预定!")); }));
     EXPECT_TRUE(enabled(button(L"倒计时")));
     EXPECT_FALSE(enabled(button(L"定时刻")));
     expectInputsEnabled(true);
     EXPECT_EQ(log_.lines().size(), 2u);
+}
+
+// shutdown.exe answering as Windows does when another shutdown is pending.
+class KestrowRefused : public Kestrow {
+protected:
+    void SetUp() override {
+        SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", L"1190");
+        Kestrow::SetUp();
+        SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", nullptr);
+    }
+};
+
+TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
+    click(button(L"走起!"));
+    EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
+    const Box box = waitForBox(pid());
+    EXPECT_EQ(box.text.rfind(L"命令执行失败：shutdown -s -t 60\r\n", 0), 0u) << utf8(box.text);
+    EXPECT_GT(box.text.size(), std::wstring(L"命令执行失败：shutdown -s -t 60\r\n").size()) << "the system's words";
+    EXPECT_TRUE(shown(button(L"走起!")));
+    EXPECT_FALSE(shown(button(L"停止!")));
+    expectInputsEnabled(true);
+    answer(box, IDOK);
+    Sleep(1500);
+    EXPECT_EQ(fields(), L"0 0 1 0") << "no countdown runs";
 }
 
 TEST_F(Kestrow, HelpFollowsTheMode) {

@@ -1,7 +1,8 @@
 // Stands in for shutdown.exe and explorer.exe inside the Wine prefixes of the
 // end-to-end test and the benchmark: it appends the command line it was started
 // with to a log and does nothing else, so nothing can ever shut a machine down
-// or open a page.
+// or open a page. It exits with the code KESTROW_RECORDER_EXIT names, 0
+// without it.
 //
 // Log line: <FILETIME as decimal 100 ns units> TAB <command line, UTF-8> LF.
 // The FILETIME, taken first thing, lets the test and the benchmark measure when
@@ -50,7 +51,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
-            return 0;
+            // A test can make it answer as a refusing shutdown.exe would.
+            wchar_t code[16]{};
+            return GetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", code, 16) ? _wtoi(code) : 0;
         }
         Sleep(10);
     }

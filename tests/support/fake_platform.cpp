@@ -29,6 +29,7 @@ void FakeButton::click()
 {
     require(canClick(), "click on hidden or disabled button " + def_.name);
     if (def_.onClick) def_.onClick();
+    window_.eventHandled();
 }
 
 void FakeTextField::setText(std::string_view t)
@@ -222,6 +223,8 @@ void FakeWindow::mouseDown(int buttons)
     platform_.runPosted();
 }
 
+void FakeWindow::eventHandled() { platform_.runPosted(); }
+
 void FakeWindow::click()
 {
     if (def_.onClick) def_.onClick();
@@ -268,11 +271,38 @@ std::unique_ptr<NativeWindow> FakePlatform::createWindow(WindowDefinition def)
     return window;
 }
 
-CommandResult FakePlatform::run(std::string_view commandLine)
+CommandStart FakePlatform::run(const Command& command, CommandEnded onEnded)
 {
+    if (auto refusal = commandRefusal(command)) throw std::logic_error("the runner would refuse: " + *refusal);
     if (failWith) return {false, *failWith};
-    commands.emplace_back(commandLine);
+    commands.push_back(command.line());
+    Ending ending;
+    if (!endings.empty()) {
+        ending = endings.front();
+        endings.pop_front();
+    }
+    if (onEnded && !ending.never) {
+        const CommandOutcome outcome{ending.exitCode,
+                                     ending.exitCode ? "exit code " + std::to_string(ending.exitCode) : ""};
+        dueEndings_.push_back({now_ + ending.afterMs, [onEnded, outcome] { onEnded(outcome); }});
+    }
     return {true, {}};
+}
+
+std::size_t FakePlatform::commandsRunning() const { return dueEndings_.size(); }
+
+// The earliest command end due by `end`, taken out of the list; empty if none.
+Callback FakePlatform::takeEnding(std::int64_t end)
+{
+    auto next = dueEndings_.end();
+    for (auto it = dueEndings_.begin(); it != dueEndings_.end(); ++it) {
+        if (it->due <= end && (next == dueEndings_.end() || it->due < next->due)) next = it;
+    }
+    if (next == dueEndings_.end()) return {};
+    Callback tell = std::move(next->tell);
+    now_ = std::max(now_, next->due);
+    dueEndings_.erase(next);
+    return tell;
 }
 
 MessageResult FakePlatform::show(std::string_view prompt, MessageButtons buttons,
@@ -311,6 +341,12 @@ void FakePlatform::advance(std::int64_t ms)
         for (FakeTimer* timer : timers_) {
             if (timer->enabled() && timer->due() <= end && (!next || timer->due() < next->due())) next = timer;
         }
+        // A command's end due before the next tick is told first.
+        if (Callback tell = takeEnding(next ? next->due() - 1 : end)) {
+            tell();
+            runPosted();
+            continue;
+        }
         if (!next) break;
         now_ = next->due();
         next->fire();
@@ -341,12 +377,19 @@ void FakePlatform::jump(std::int64_t ms)
     }
 }
 
+// After each event: posted callbacks, and the ends of commands due by now.
 void FakePlatform::runPosted()
 {
-    while (!posted_.empty()) {
-        Callback callback = std::move(posted_.front());
-        posted_.pop_front();
-        callback();
+    for (;;) {
+        if (!posted_.empty()) {
+            Callback callback = std::move(posted_.front());
+            posted_.pop_front();
+            callback();
+        } else if (Callback tell = takeEnding(now_)) {
+            tell();
+        } else {
+            return;
+        }
     }
 }
 

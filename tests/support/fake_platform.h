@@ -185,6 +185,8 @@ public:
     void mouseDown(int buttons);
     void click();
     void requestClose(CloseCause cause = CloseCause::User);
+    // What the event loop does after each event: runs posted callbacks.
+    void eventHandled();
 
     const Button* defaultButton() const { return defaultButton_; }
     void setDefaultButton(const Button* button) { defaultButton_ = button; }
@@ -249,10 +251,22 @@ public:
     void post(Callback callback) override { posted_.push_back(std::move(callback)); }
     void quit() override { quit_ = true; }
 
-    // CommandRunner: records every command line; fails while failWith is set.
-    CommandResult run(std::string_view commandLine) override;
+    // CommandRunner: records every command line. A command the real runner
+    // would refuse throws, so no test passes with one. Nothing starts while
+    // failWith is set. A started command told to report its end does so as
+    // the next of `endings` says; with none left, with exit code 0 right
+    // after the current event.
+    CommandStart run(const Command& command, CommandEnded onEnded) override;
     std::vector<std::string> commands;
     std::optional<std::string> failWith;
+    struct Ending {
+        std::uint32_t exitCode = 0;
+        std::int64_t afterMs = 0;  // 0: right after the current event
+        bool never = false;        // still running when the patience runs out
+    };
+    std::deque<Ending> endings;
+    // Commands started with an onEnded whose end has not been told yet.
+    std::size_t commandsRunning() const;
 
     // MessageBoxes: records every box; answers from the script, then OK.
     // duringMessage runs while a box is open, as ticks may.
@@ -308,10 +322,17 @@ public:
     void windowGone(FakeWindow* window);
 
 private:
+    Callback takeEnding(std::int64_t end);
+
     Services services_;
     std::vector<FakeWindow*> windows_;
     std::vector<FakeTimer*> timers_;
     std::deque<Callback> posted_;
+    struct DueEnding {
+        std::int64_t due;
+        Callback tell;
+    };
+    std::vector<DueEnding> dueEndings_;
     TimeOfDay timeOfDay_{12, 0, 0};
     std::string separator_ = ".";
     double screenWidth_ = 1920 * 15;

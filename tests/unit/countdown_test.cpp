@@ -398,3 +398,107 @@ TEST(CountdownClock, TickReadsTheFieldsAsTheStartAcceptedThem)
 
 }  // namespace
 }  // namespace kestrow
+
+namespace kestrow {
+namespace {
+
+using Ending = fake::FakePlatform::Ending;
+
+std::string refusedPrompt(const std::string& line, std::uint32_t code)
+{
+    return "命令执行失败：" + line + "\r\nexit code " + std::to_string(code);
+}
+
+TEST(CommandRefusal, RefusedStartOrScheduleRestoresTheIdleWindowExactly)
+{
+    // Refused at once, and refused late after two ticks had counted down.
+    for (const std::int64_t late : {0, 2500}) {
+        SCOPED_TRACE(late);
+        Rig r;
+        r.type("0 0 05 0");
+        r.platform.endings.push_back({1190, late});
+        r.start(kRestart);
+        r.platform.advance(3000);
+        EXPECT_EQ(r.layout(), kIdle);
+        EXPECT_EQ(r.fields(), "0 0 05 0");
+        ASSERT_EQ(r.platform.messages.size(), 1u);
+        EXPECT_EQ(r.platform.messages[0].prompt, refusedPrompt("shutdown -r -t 300", 1190));
+    }
+
+    Rig scheduled;
+    scheduled.platform.setTimeOfDay(11, 0, 0);
+    scheduled.button("Command6").click();
+    scheduled.platform.endings.push_back({5, 100});
+    scheduled.button("Command5").click();
+    scheduled.platform.advance(200);
+    EXPECT_EQ(scheduled.layout(), "inputs schedule C7");
+    EXPECT_EQ(scheduled.button("Command2").caption(), "停止!");
+    EXPECT_EQ(scheduled.platform.messages.back().prompt, refusedPrompt("shutdown -s -t 3600", 5));
+}
+
+TEST(CommandRefusal, StopWaitsForTheAbortAndNothingToAbortIsNoFailure)
+{
+    Rig r;
+    r.start(kHibernate, kForeground);
+    r.unlock();
+    r.platform.endings.push_back({5, 300});
+    r.button("Command2").click();
+    EXPECT_EQ(r.layout(), kIssued) << "locked until Windows has answered";
+    r.platform.advance(300);
+    EXPECT_EQ(r.layout(), kIssued);
+    EXPECT_EQ(r.platform.messages.back().prompt, refusedPrompt("shutdown -a", 5));
+
+    r.platform.endings.push_back({shutdown_exit::kNoShutdownInProgress, 300});
+    r.button("Command2").click();
+    r.platform.advance(300);
+    EXPECT_EQ(r.layout(), kIdle);
+    EXPECT_EQ(r.platform.messages.size(), 1u);
+
+    // An abort that never ends leaves the window as it is, and says nothing.
+    r.start(kHibernate, kForeground);
+    r.platform.endings.push_back({0, 0, true});
+    r.button("Command2").click();
+    r.platform.advance(60'000);
+    EXPECT_EQ(r.layout(), kIssued);
+    EXPECT_EQ(r.platform.messages.size(), 1u);
+}
+
+TEST(CommandRefusal, ImmediateCommandAtZero)
+{
+    Rig foreground;
+    foreground.type("0 0 0 1");
+    foreground.platform.endings.push_back({5});
+    foreground.start(kHibernate, kForeground);
+    foreground.platform.advance(1000);
+    EXPECT_EQ(foreground.platform.messages.back().prompt, refusedPrompt("shutdown -h", 5));
+
+    // In background mode Windows already holds that very shutdown: its
+    // "already scheduled" is the plan working, not a refusal.
+    Rig background;
+    background.type("0 0 0 1");
+    background.platform.endings.push_back({0});
+    background.platform.endings.push_back({shutdown_exit::kShutdownScheduled});
+    background.start(kShutDown, kBackground);
+    background.platform.advance(1000);
+    EXPECT_EQ(background.platform.commands, (Commands{"shutdown -s -t 1", "shutdown -s -t 0"}));
+    EXPECT_TRUE(background.platform.messages.empty());
+}
+
+TEST(CommandRefusal, LateRefusalOfAStoppedRunOnlyReports)
+{
+    Rig r;
+    r.unlock();
+    r.platform.endings.push_back({1190, 5000});
+    r.start();
+    r.platform.advance(1000);
+    r.button("Command2").click();
+    EXPECT_EQ(r.layout(), kIdle);
+    r.type("0 0 2 0");
+    r.platform.advance(5000);
+    EXPECT_EQ(r.layout(), kIdle);
+    EXPECT_EQ(r.fields(), "0 0 2 0") << "the window is the user's again: nothing is put back";
+    EXPECT_EQ(r.platform.messages.back().prompt, refusedPrompt("shutdown -s -t 60", 1190));
+}
+
+}  // namespace
+}  // namespace kestrow

@@ -122,7 +122,8 @@ const ScheduleCase kScheduleCases[] = {
     {"TenYearsAccepted", {11, 0, 0}, "关机", "3650", "11", "0", "0", "shutdown -s -t 315360000", nullptr},
     {"OverTenYearsRefused", {11, 0, 0}, "关机", "3650", "11", "0", "1", nullptr, kInvalid},
     {"HugeDaysRefused", {11, 0, 0}, "关机", "1e300", "11", "0", "0", nullptr, kInvalid},
-    {"UnknownActionEmptySwitch", {11, 0, 0}, "待机", "0", "12", "0", "0", "shutdown  -t 3600", nullptr},
+    // A text that names no action does nothing, as in countdown mode.
+    {"UnknownActionDoesNothing", {11, 0, 0}, "关机 ", "0", "12", "0", "0", nullptr, nullptr},
 };
 
 class TimePointSchedule : public TimePointTest, public ::testing::WithParamInterface<ScheduleCase> {};

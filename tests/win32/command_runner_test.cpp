@@ -1,11 +1,14 @@
 // The command runner starts shutdown.exe and explorer.exe from the folders
-// it was given, without waiting, and nothing else. The "system" folders here
-// are temporary ones holding a harmless recorder under those names.
+// it was given, without waiting, tells how they ended, and runs nothing else.
+// The "system" folders here are temporary ones holding a harmless recorder
+// under those names.
 #include "platform/win32/command_runner.h"
+#include "tests/win32/test_support.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace kestrow::win32 {
@@ -69,7 +72,7 @@ protected:
     {
         SetCurrentDirectoryW(previous.c_str());
         for (const auto& folder : {system, windows, current}) {
-            for (const wchar_t* file : {L"shutdown.exe", L"explorer.exe", L"ran.txt", L"done.txt"}) {
+            for (const wchar_t* file : {L"shutdown.exe", L"explorer.exe", L"ran.txt", L"folder.txt", L"done.txt"}) {
                 DeleteFileW((folder + file).c_str());
             }
             RemoveDirectoryW(folder.c_str());
@@ -78,42 +81,72 @@ protected:
         RemoveDirectoryW(root.c_str());
     }
 
+    Win32Desktop desktop;
     std::wstring root, system, windows, current, previous;
 };
 
-TEST_F(CommandRunnerTest, StartsShutdownFromTheSystemFolderWithoutWaiting)
+TEST_F(CommandRunnerTest, StartsShutdownFromTheSystemFolderWithoutWaitingAndTellsItsEnd)
 {
-    Win32CommandRunner runner(system, windows);
-    const CommandResult result = runner.run("shutdown -s -t 60");
+    Win32CommandRunner runner(desktop, system, windows);
+    SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", L"1190");
+    std::optional<CommandOutcome> outcome;
+    const CommandStart start =
+        runner.run(shutdownCommand({"-s", "-t", "60"}), [&](const CommandOutcome& ended) { outcome = ended; });
+    SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", nullptr);
     EXPECT_FALSE(exists(system + L"done.txt")) << "run() waited for the program to end";
-    ASSERT_TRUE(result.started) << result.reason;
+    ASSERT_TRUE(start.started) << start.reason;
 
     ASSERT_TRUE(waitFor(system + L"done.txt", 30000)) << "the program never ran to its end";
     EXPECT_EQ(readWide(system + L"ran.txt"), L"shutdown -s -t 60") << "the command line is passed exactly";
+    EXPECT_EQ(readWide(system + L"folder.txt"), system.substr(0, system.size() - 1)) << "current folder";
     EXPECT_FALSE(exists(current + L"ran.txt")) << "a shutdown.exe in the current folder ran";
+    for (int i = 0; i < 200 && !outcome; ++i) {
+        Sleep(50);
+        testing::pumpMessages();
+    }
+    ASSERT_TRUE(outcome) << "the end was never told";
+    EXPECT_EQ(outcome->exitCode, 1190u);
+    EXPECT_FALSE(outcome->message.empty()) << "the system's words for the code";
+    EXPECT_EQ(runner.waiting(), 0u);
+}
+
+TEST_F(CommandRunnerTest, AProgramThatOutlivesThePatienceIsNeverToldAbout)
+{
+    Win32CommandRunner runner(desktop, system, windows, 200);
+    bool told = false;
+    ASSERT_TRUE(runner.run(shutdownCommand({"-a"}), [&](const CommandOutcome&) { told = true; }).started);
+    ASSERT_TRUE(waitFor(system + L"done.txt", 30000));
+    for (int i = 0; i < 20; ++i) {
+        Sleep(50);
+        testing::pumpMessages();
+    }
+    EXPECT_FALSE(told);
+    EXPECT_EQ(runner.waiting(), 0u) << "the wait was cleaned up";
 }
 
 TEST_F(CommandRunnerTest, StartsExplorerFromTheWindowsFolder)
 {
-    Win32CommandRunner runner(system, windows);
-    ASSERT_TRUE(runner.run("explorer.exe https://tieba.baidu.com/f?kw=vornic").started);
+    Win32CommandRunner runner(desktop, system, windows);
+    ASSERT_TRUE(runner.run(openPageCommand("https://tieba.baidu.com/f?kw=vornic"), {}).started);
     ASSERT_TRUE(waitFor(windows + L"done.txt", 30000));
     EXPECT_EQ(readWide(windows + L"ran.txt"), L"explorer.exe https://tieba.baidu.com/f?kw=vornic");
     EXPECT_FALSE(exists(current + L"ran.txt"));
     EXPECT_FALSE(exists(system + L"ran.txt"));
 }
 
-TEST_F(CommandRunnerTest, RefusesEveryOtherProgramAndReportsAMissingOne)
+TEST_F(CommandRunnerTest, RefusesEveryOtherCommandAndReportsAMissingProgram)
 {
-    Win32CommandRunner runner(system, windows);
-    for (const char* line : {"cmd /c echo", "shutdown.exe -a", ".\\shutdown -a", "C:\\x\\shutdown.exe -a", ""}) {
-        const CommandResult result = runner.run(line);
-        EXPECT_FALSE(result.started) << line;
-        EXPECT_FALSE(result.reason.empty()) << line;
+    Win32CommandRunner runner(desktop, system, windows);
+    for (const Command& command : {shutdownCommand({"-s", "-t", "-1"}), shutdownCommand({"/c", "echo"}),
+                                   shutdownCommand({"-s", "-t", "060"}), openPageCommand("https://a b"),
+                                   openPageCommand("file:///C:/x")}) {
+        const CommandStart start = runner.run(command, {});
+        EXPECT_FALSE(start.started) << command.line();
+        EXPECT_FALSE(start.reason.empty()) << command.line();
     }
 
-    Win32CommandRunner nowhere(root + L"empty\\", root + L"empty\\");
-    const CommandResult missing = nowhere.run("shutdown -a");
+    Win32CommandRunner nowhere(desktop, root + L"empty\\", root + L"empty\\");
+    const CommandStart missing = nowhere.run(shutdownCommand({"-a"}), {});
     EXPECT_FALSE(missing.started);
     EXPECT_FALSE(missing.reason.empty()) << "the system's reason is passed on";
     Sleep(500);

@@ -1,6 +1,7 @@
 // Test stand-in for a system program: writes its command line to ran.txt
-// next to itself, stays alive a while, then writes done.txt and exits. It
-// touches nothing else.
+// and its current folder to folder.txt next to itself, stays alive a while,
+// then writes done.txt and exits with the code KESTROW_RECORDER_EXIT names
+// (0 without it). It touches nothing else.
 #include <windows.h>
 
 #include <string>
@@ -25,7 +26,11 @@ int wmain()
     std::wstring folder(path, n);
     folder.resize(folder.find_last_of(L'\\') + 1);
     writeBeside(folder, L"ran.txt", GetCommandLineW());
+    wchar_t current[MAX_PATH];
+    writeBeside(folder, L"folder.txt", std::wstring(current, GetCurrentDirectoryW(MAX_PATH, current)));
+    wchar_t code[16]{};
+    const int exitCode = GetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", code, 16) ? _wtoi(code) : 0;
     Sleep(1500);
     writeBeside(folder, L"done.txt", L"done");
-    return 0;
+    return exitCode;
 }

@@ -99,19 +99,27 @@ private:
     UINT_PTR id_ = SetTimer(nullptr, 0, 50, &tick);
 };
 
+// Records command lines and reports every command as ended well, as a
+// posted callback, the way the real runner tells an end.
 class RecordingRunner final : public CommandRunner {
 public:
-    CommandResult run(std::string_view commandLine) override
+    explicit RecordingRunner(Desktop& desktop) : desktop_(desktop) {}
+    CommandStart run(const Command& command, CommandEnded onEnded) override
     {
-        commands.emplace_back(commandLine);
+        if (auto refusal = commandRefusal(command)) return {false, *refusal};
+        commands.push_back(command.line());
+        if (onEnded) desktop_.post([onEnded] { onEnded({}); });
         return {true, {}};
     }
     std::vector<std::string> commands;
+
+private:
+    Desktop& desktop_;
 };
 
 struct Win32Services {
     Win32Desktop desktop;
-    RecordingRunner commands;
+    RecordingRunner commands{desktop};
     Win32MessageBoxes messages;
     Win32Clock clock;
     Win32NumberLocale locale;
