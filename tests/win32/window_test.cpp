@@ -256,6 +256,9 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
         void addTooltip(HWND, const std::string&) override {}
         void setDefaultButton(Win32Button*) override {}
         const Win32Button* defaultButton() const override { return nullptr; }
+        void moveFocusTo(HWND) override {}
+        void passFocusOn(HWND) override {}
+        void focusChanged() override {}
     } foreign;
     Win32Timer refused(foreign, 1, {"Timer1", 1000, true, {}});
     EXPECT_FALSE(refused.enabled());
