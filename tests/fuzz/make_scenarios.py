@@ -9,7 +9,8 @@ its input; the numbers below follow its switch cases and word lists.
 """
 from pathlib import Path
 
-TYPE, LIST, CLICK, ENTER, TICK, CLOCK, MOUSE, ANSWER, FAIL, MISC, REFUSE, JUMP = 0, 1, 2, 4, 5, 7, 8, 9, 10, 11, 12, 13
+TYPE, LIST, CLICK, ENTER, TICK, CLOCK, MOUSE, ANSWER, FAIL, MISC, REFUSE, JUMP, ENDING = (
+    0, 1, 2, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14)
 
 
 def small(field, value):  # paste 0..3 into Text1..Text4 (field 0..3)
@@ -40,6 +41,10 @@ def sleep(ms):  # up to 10 000 s: a bool, then ms - 1 in three bytes
     return [JUMP, 0] + list((ms - 1).to_bytes(3, 'big'))
 
 
+def ending(code, after, never=0):  # code 0, 5, 1116, 1190 and after 0, 300, 1500, 20000 ms by index
+    return [ENDING, code, after, never]
+
+
 HELP = [MOUSE, 1, 1]  # right button, item "help"
 
 # Each starts with the decimal separator ("." 0, "," 1) and the time of day.
@@ -55,6 +60,8 @@ SCENARIOS = {
     + ticks(2) + [MISC, 0],
     'stall-then-sleep-past-deadline': [0, 10, 0, 0] + click(0) + ticks(2) + stall(2999) + sleep(3_600_000),
     'refused-timer': [0, 10, 0, 0] + [REFUSE] + click(0) + [REFUSE] + click(0) + ticks(1) + [REFUSE] + ticks(1),
+    'windows-refuses': [0, 10, 0, 0] + ending(3, 2) + click(0) + ticks(3) + click(1) + click(2) * 3 + click(0)
+    + ending(1, 0) + click(0) + ending(2, 1) + click(0) + ticks(1),
     'refused-starts': [0, 9, 0, 0] + combo(1, 5) + click(0) + combo(1, 0) + word(0, 27) + click(0)
     + word(0, 0) + [ENTER] + ticks(2),
 }
