@@ -35,7 +35,10 @@ ChildControl::ChildControl(ControlHost& host, int id, const ControlDefinition& d
 void ChildControl::create(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD exStyle)
 {
     if (!host_.handle()) return;
-    style |= WS_CHILD;
+    // Each control a group of its own: the dialog manager's arrow keys move
+    // the focus within a group, and from a button they would land on a
+    // label, which shows no focus. Tab alone walks the controls.
+    style |= WS_CHILD | WS_GROUP;
     if (visible_) style |= WS_VISIBLE;
     if (!enabled_) style |= WS_DISABLED;
     const RECT r = boundsToPixels(bounds_, host_.dpi());

@@ -45,6 +45,8 @@ TEST_F(KeyboardTest, EnterPressesTheFocusedButtonElseTheDefaultOneAndTheFrameSho
     EXPECT_TRUE(framed("Command3") && !framed("Command1"));
     pressKey(VK_RETURN);
     EXPECT_FALSE(window().Combo2->visible()) << "设置 was pressed twice";
+    pressKey(VK_DOWN);
+    EXPECT_EQ(focused(), "Command3") << "arrow keys do not carry the focus off to a label";
     clickOn(control("Text2"));
     EXPECT_TRUE(framed("Command1") && !framed("Command3"));
     pressKey(VK_RETURN);
