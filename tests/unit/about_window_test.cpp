@@ -2,7 +2,7 @@
 #include "follow_window/follow_window.h"
 #include "platform/web_pages.h"
 #include "tests/support/fake_platform.h"
-#include "timer_window/program.h"
+#include "app/program.h"
 
 #include <gtest/gtest.h>
 

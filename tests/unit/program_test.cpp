@@ -1,5 +1,5 @@
 #include "tests/support/fake_platform.h"
-#include "timer_window/program.h"
+#include "app/program.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // than the 600 twips below which the close animation normally ends.
 #include "platform/win32/dpi.h"
 #include "tests/win32/test_support.h"
-#include "timer_window/program.h"
+#include "app/program.h"
 
 #include <gtest/gtest.h>
 

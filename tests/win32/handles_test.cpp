@@ -1,13 +1,10 @@
 // Every handle the adapter makes goes when its window goes: the About and
 // follow windows opened and closed a hundred times leave no handle behind.
-#include "about_window/about_window.h"
-#include "follow_window/follow_window.h"
+#include "app/program.h"
 #include "platform/win32/handle_counts.h"
 #include "tests/win32/test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace kestrow::win32 {
 namespace {
@@ -28,11 +25,9 @@ namespace {
 TEST(HandleCounts, AboutAndFollowWindowsOpenedAndClosedAHundredTimesLeaveNothing)
 {
     testing::Win32Services platform;
-    LiveWindows live(platform.desktop);
-    FormSlot<FollowWindow> follow(platform.desktop,
-                                  [&] { return std::make_unique<FollowWindow>(platform.services, live); });
-    FormSlot<AboutWindow> about(platform.desktop,
-                                [&] { return std::make_unique<AboutWindow>(platform.services, live, follow); });
+    Program program(platform.services);  // the timer window stays unloaded
+    FormSlot<AboutWindow>& about = program.about();
+    FormSlot<FollowWindow>& follow = program.follow();
     pumpMessages();
     const HandleCounts before = handleCounts();
 

@@ -2,7 +2,7 @@
 // dialog: Enter, Tab, the focus, the menu key, and message boxes that hold
 // the whole program.
 #include "tests/win32/test_support.h"
-#include "timer_window/program.h"
+#include "app/program.h"
 
 #include <gtest/gtest.h>
 
