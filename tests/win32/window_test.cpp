@@ -250,7 +250,7 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
 
     // SetTimer takes only a window of the calling thread; the desktop's is not.
     struct ForeignHost final : ControlHost {
-        HWND handle() const override { return GetDesktopWindow(); }
+        HWND hwnd() const override { return GetDesktopWindow(); }
         int dpi() const override { return 96; }
         HFONT font(const FontStyle&) override { return nullptr; }
         void addTooltip(HWND, const std::string&) override {}
