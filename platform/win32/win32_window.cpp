@@ -295,8 +295,6 @@ void Win32Window::show()
     }
 }
 
-bool Win32Window::isShown() const { return hwnd_ && IsWindowVisible(hwnd_); }
-
 // The rest of the end is onDestroy's and onNcDestroy's, which run the same
 // when the system or another program destroys the window.
 void Win32Window::destroy()

@@ -39,7 +39,6 @@ public:
     Menu& addPopupMenu(MenuDefinition def) override;
 
     void show() override;
-    bool isShown() const override;
     void destroy() override;
 
     double left() const override;

@@ -279,7 +279,6 @@ TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing
 
     window->destroy();
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_FALSE(window->isShown());
     EXPECT_EQ(label.caption(), "预定");
     EXPECT_FALSE(label.visible());
     EXPECT_TRUE(timer.enabled());
