@@ -311,6 +311,21 @@ MessageResult FakePlatform::show(std::string_view prompt, MessageButtons buttons
     return answer;
 }
 
+std::vector<std::string> FakePlatform::prompts() const
+{
+    std::vector<std::string> all;
+    for (const auto& message : messages) all.push_back(message.prompt);
+    return all;
+}
+
+int FakePlatform::settle(int limit)
+{
+    for (int n = 0; n < limit; ++n) {
+        if (!tick()) return n;
+    }
+    return -1;
+}
+
 bool FakePlatform::tick()
 {
     FakeTimer* next = nullptr;

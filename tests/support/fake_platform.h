@@ -268,6 +268,7 @@ public:
     MessageResult show(std::string_view prompt, MessageButtons buttons,
                        std::optional<std::string_view> title) override;
     std::vector<RecordedMessage> messages;
+    std::vector<std::string> prompts() const;
     std::deque<MessageResult> answers;
     std::function<void()> duringMessage;
 
@@ -301,6 +302,9 @@ public:
     void jump(std::int64_t ms);
     // Fires the next due tick of any enabled timer; false if none is enabled.
     bool tick();
+    // Ticks until no timer runs: the number of ticks, or -1 if one still
+    // runs after `limit`.
+    int settle(int limit = 2000);
     std::int64_t now() const { return now_; }
     void runPosted();
 
