@@ -1,8 +1,7 @@
 // Every handle the adapter makes goes when its window goes: the About and
 // follow windows opened and closed a hundred times leave no handle behind.
-#include "app/program.h"
 #include "platform/win32/handle_counts.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +23,9 @@ namespace {
 
 TEST(HandleCounts, AboutAndFollowWindowsOpenedAndClosedAHundredTimesLeaveNothing)
 {
-    testing::Win32Services platform;
-    Program program(platform.services);  // the timer window stays unloaded
-    FormSlot<AboutWindow>& about = program.about();
-    FormSlot<FollowWindow>& follow = program.follow();
+    testing::Win32Program rig;  // the timer window stays unloaded
+    FormSlot<AboutWindow>& about = rig.program.about();
+    FormSlot<FollowWindow>& follow = rig.program.follow();
     pumpMessages();
     const HandleCounts before = handleCounts();
 
@@ -80,7 +78,7 @@ TEST(HandleCounts, ClosingFromTheSystemSideReleasesEverythingToo)
         window->addTimer({"Timer1", 1000, true, {}});
         window->addPopupMenu({"menu", "右键菜单", {{"help", "帮助", {}}}});
         // Destroyed by someone else: the objects must notice, not double-free.
-        DestroyWindow(static_cast<Win32Window&>(*window).hwnd());
+        DestroyWindow(testing::hwndOf(*window));
         EXPECT_EQ(handleCounts().windows, before.windows);
     }
     pumpMessages();

@@ -14,6 +14,8 @@ namespace {
 
 using testing::clientSize;
 using testing::hasStyle;
+using testing::hwndOf;
+using testing::native;
 using testing::pumpMessages;
 
 TEST(TwipConversion, RoundsToWholePixelsAtTheGivenDpi)
@@ -61,7 +63,6 @@ protected:
         pumpMessages();
         return window;
     }
-    static HWND hwndOf(NativeWindow& window) { return static_cast<Win32Window&>(window).hwnd(); }
 
     Win32Desktop desktop;
     const int dpi = systemDpi();
@@ -72,7 +73,7 @@ TEST_F(WindowTest, FixedSingleHasExactClientAreaAndOnlyACloseBox)
     auto window = make(windowDefinition("Kestrow", 3450, 7920));
     HWND hwnd = hwndOf(*window);
     if (testing::expectedDpi()) {
-        ASSERT_EQ(static_cast<Win32Window&>(*window).currentDpi(), testing::expectedDpi());
+        ASSERT_EQ(native(*window).currentDpi(), testing::expectedDpi());
     }
     const SIZE client = clientSize(hwnd);
     EXPECT_EQ(client.cx, twipsToPixels(3450, dpi));
@@ -159,7 +160,7 @@ TEST_F(WindowTest, BackgroundPressesAndClicksReachTheWindowButNotThroughLabels)
     labelDefinition.onClick = [&] { events.push_back("label"); };
     window->addLabel(labelDefinition);
     HWND hwnd = hwndOf(*window);
-    HWND label = static_cast<Win32Window&>(*window).controlHandle("Label1");
+    HWND label = native(*window).controlHandle("Label1");
     ASSERT_NE(label, nullptr);
 
     const LPARAM background = MAKELPARAM(150, 150);
