@@ -78,10 +78,6 @@ TEST_F(WindowTest, FixedSingleHasExactClientAreaAndOnlyACloseBox)
     const SIZE client = clientSize(hwnd);
     EXPECT_EQ(client.cx, twipsToPixels(3450, dpi));
     EXPECT_EQ(client.cy, twipsToPixels(7920, dpi));
-    if (dpi == 96) {
-        EXPECT_EQ(client.cx, 230);
-        EXPECT_EQ(client.cy, 528);
-    }
     EXPECT_TRUE(hasStyle(hwnd, WS_CAPTION | WS_SYSMENU));
     EXPECT_FALSE(hasStyle(hwnd, WS_THICKFRAME));
     EXPECT_FALSE(hasStyle(hwnd, WS_MINIMIZEBOX));
@@ -99,10 +95,6 @@ TEST_F(WindowTest, BorderlessWindowIsExactlyItsClientSize)
     GetWindowRect(hwnd, &outer);
     EXPECT_EQ(outer.right - outer.left, twipsToPixels(16650, dpi));
     EXPECT_EQ(outer.bottom - outer.top, twipsToPixels(10770, dpi));
-    if (dpi == 96) {
-        EXPECT_EQ(outer.right - outer.left, 1110);
-        EXPECT_EQ(outer.bottom - outer.top, 718);
-    }
     EXPECT_FALSE(hasStyle(hwnd, WS_CAPTION));
     EXPECT_TRUE(hasStyle(hwnd, WS_POPUP));
     EXPECT_EQ(clientSize(hwnd).cx, outer.right - outer.left);
