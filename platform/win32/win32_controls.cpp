@@ -123,7 +123,7 @@ void Win32Label::setCaption(std::string_view caption)
     RedrawWindow(host_.hwnd(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void Win32Label::command(WORD code)
+void Win32Label::onNotification(WORD code)
 {
     if (code == STN_CLICKED && def_.onClick) def_.onClick();
 }
@@ -179,7 +179,7 @@ void Win32Button::setCaption(std::string_view caption)
     if (hwnd()) SetWindowTextW(hwnd(), widen(caption).c_str());
 }
 
-void Win32Button::command(WORD code)
+void Win32Button::onNotification(WORD code)
 {
     if (code == BN_CLICKED && pressable() && def_.onClick) def_.onClick();
 }
@@ -229,7 +229,7 @@ void Win32ComboBox::layout()
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32ComboBox::command(WORD code)
+void Win32ComboBox::onNotification(WORD code)
 {
     if (code == CBN_SETFOCUS) host_.focusChanged();
 }
@@ -280,7 +280,7 @@ void Win32TextField::setFocus()
     if (hwnd()) host_.moveFocusTo(hwnd());
 }
 
-void Win32TextField::command(WORD code)
+void Win32TextField::onNotification(WORD code)
 {
     if (code == EN_SETFOCUS) host_.focusChanged();
     if (code == EN_CHANGE && def_.onChange) def_.onChange();
@@ -319,7 +319,7 @@ Win32PictureBox::Win32PictureBox(ControlHost& host, int id, PictureDefinition de
     if (!def_.tooltip.empty()) host_.addTooltip(hwnd(), def_.tooltip);
 }
 
-void Win32PictureBox::command(WORD code)
+void Win32PictureBox::onNotification(WORD code)
 {
     if (code == STN_CLICKED && def_.onClick) def_.onClick();
 }

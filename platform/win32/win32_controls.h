@@ -57,8 +57,9 @@ public:
 
     // Places the control and sets its font at the host's current DPI.
     virtual void layout();
-    // A WM_COMMAND notification from this control.
-    virtual void command(WORD) {}
+    // A notification of this control (BN_CLICKED, EN_CHANGE, ...), which
+    // comes to its window as WM_COMMAND.
+    virtual void onNotification(WORD) {}
     // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT: the brush to paint with, or
     // nullptr for the system's default colours.
     virtual HBRUSH colours(HDC, bool /*asStatic*/) { return nullptr; }
@@ -110,7 +111,7 @@ public:
     Win32Label(ControlHost& host, int id, LabelDefinition def);
     std::string caption() const override;
     void setCaption(std::string_view caption) override;
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     HBRUSH colours(HDC dc, bool asStatic) override;
     bool handCursor() const override { return def_.handCursor; }
     void destroyNative() override;
@@ -126,7 +127,7 @@ public:
     void setCaption(std::string_view caption) override;
     void makeDefault() override { host_.setDefaultButton(this); }
     bool isDefault() const override { return host_.defaultButton() == this; }
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     void destroyNative() override;
     // Whether a user could press it now (Enter must not press a hidden one).
     bool pressable() const { return hwnd() && isVisible() && isEnabled(); }
@@ -147,7 +148,7 @@ public:
     std::string text() const override;
     void setText(std::string_view text) override;
     void layout() override;
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     void destroyNative() override;
 
 private:
@@ -163,7 +164,7 @@ public:
     void setText(std::string_view text) override;
     void setFocus() override;
     const std::string& namingLabel() const override { return def_.label; }
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     HBRUSH colours(HDC dc, bool asStatic) override;
     void recolour() override;
     void destroyNative() override;
@@ -176,7 +177,7 @@ private:
 class Win32PictureBox final : public ChildWindow<PictureBox> {
 public:
     Win32PictureBox(ControlHost& host, int id, PictureDefinition def);
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     bool handCursor() const override { return def_.handCursor; }
     void destroyNative() override;
 

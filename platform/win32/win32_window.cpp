@@ -245,7 +245,7 @@ void Win32Window::addTooltip(HWND control, const std::string& text)
 
 // The dialog manager keeps the default button's id: Enter in a field or a
 // list presses it. A hidden or disabled default button ignores the press
-// (Win32Button::command).
+// (Win32Button::onNotification).
 void Win32Window::setDefaultButton(Win32Button* button)
 {
     default_ = button;
@@ -475,7 +475,9 @@ LRESULT Win32Window::onControlColour(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT Win32Window::onCommand(WPARAM wParam, LPARAM lParam)
 {
     if (!lParam) return byDefault(WM_COMMAND, wParam, lParam);
-    if (ChildControl* control = findControl(static_cast<int>(LOWORD(wParam)))) control->command(HIWORD(wParam));
+    if (ChildControl* control = findControl(static_cast<int>(LOWORD(wParam)))) {
+        control->onNotification(HIWORD(wParam));
+    }
     return 0;
 }
 
