@@ -2,7 +2,6 @@
 #include "about_window/about_window.h"
 
 #include "about_window/texts.h"
-#include "follow_window/follow_window.h"
 #include "platform/numbers.h"
 #include "platform/version.h"
 
@@ -51,8 +50,8 @@ std::string versionText()
     return text;
 }
 
-AboutWindow::AboutWindow(Services& services, LiveWindows& live, FormSlot<FollowWindow>& follow)
-    : Form(services, live), follow_(follow)
+AboutWindow::AboutWindow(Services& services, LiveWindows& live, Callback showFollow, Callback closeFollow)
+    : Form(services, live), showFollow_(std::move(showFollow)), closeFollow_(std::move(closeFollow))
 {
 }
 
@@ -167,9 +166,7 @@ void AboutWindow::Form_QueryUnload(CloseCause cause)
 
 void AboutWindow::Command5_Click()
 {
-    // Referring to a follow window that is not loaded loads it unseen; its
-    // close animation then unloads it again.
-    follow_.refer().Timer2->setEnabled(true);
+    if (closeFollow_) closeFollow_();
     startClosing();
 }
 

@@ -10,17 +10,15 @@
 
 namespace kestrow {
 
-class FollowWindow;
-
 // "V1.0.0-2017.1": the program's version numbers in their shortest decimal
 // form, built anew at each use.
 std::string versionText();
 
 class AboutWindow : public Form {
 public:
-    // follow is where the follow window lives: the follow link shows it and
-    // OK closes it.
-    AboutWindow(Services& services, LiveWindows& live, FormSlot<FollowWindow>& follow);
+    // The follow window is the program's: the follow link asks it to be
+    // shown, OK asks it to close.
+    AboutWindow(Services& services, LiveWindows& live, Callback showFollow, Callback closeFollow);
 
     // Start-up: collapsed, placed for the nominal outer size, version written.
     void Form_Load() override;
@@ -84,7 +82,8 @@ private:
     // Asks the question and opens the page on OK.
     void askAndOpen(std::string_view question, std::string_view address);
 
-    FormSlot<FollowWindow>& follow_;
+    Callback showFollow_;
+    Callback closeFollow_;
 };
 
 }  // namespace kestrow

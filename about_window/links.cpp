@@ -2,8 +2,6 @@
 #include "about_window/about_window.h"
 
 #include "about_window/texts.h"
-#include "follow_window/follow_window.h"
-#include "follow_window/open_page.h"
 #include "platform/web_pages.h"
 
 #include <string>
@@ -26,7 +24,7 @@ void AboutWindow::showChangeLog()
 void AboutWindow::askAndOpen(std::string_view question, std::string_view address)
 {
     if (services_.messages.show(question, MessageButtons::OkCancel, t::kQuestionTitle) == MessageResult::Ok) {
-        openPage(services_, address);
+        pages::open(services_, address);
     }
 }
 
@@ -34,8 +32,11 @@ void AboutWindow::Label6_Click() { showChangeLog(); }
 void AboutWindow::Label81_Click() { showChangeLog(); }
 void AboutWindow::Label7_Click() { askAndOpen(t::kAskUpdate, pages::kUpdate); }
 void AboutWindow::Label82_Click() { askAndOpen(t::kAskVideo, pages::kIntroVideo); }
-void AboutWindow::Label85_Click() { openPage(services_, pages::kFeedback); }
-void AboutWindow::Label8_Click() { follow_.show(); }
+void AboutWindow::Label85_Click() { pages::open(services_, pages::kFeedback); }
+void AboutWindow::Label8_Click()
+{
+    if (showFollow_) showFollow_();
+}
 
 void AboutWindow::shipin_Click() { Label82_Click(); }
 void AboutWindow::gxrizhi_Click() { Label81_Click(); }

@@ -1,7 +1,6 @@
 // The follow window's definition, placement, slide animations and pictures.
 #include "follow_window/follow_window.h"
 
-#include "follow_window/open_page.h"
 #include "follow_window/texts.h"
 #include "platform/web_pages.h"
 
@@ -118,13 +117,15 @@ void FollowWindow::Timer2_Timer()
     }
 }
 
-void FollowWindow::Form_Click() { Timer2->setEnabled(true); }
+void FollowWindow::Form_Click() { startClosing(); }
 
-void FollowWindow::Picture1_Click() { openPage(services_, pages::kBilibiliSpace); }
-void FollowWindow::Picture2_Click() { openPage(services_, pages::kYoukuChannel); }
-void FollowWindow::Picture3_Click() { openPage(services_, pages::kWeChatAccount); }
-void FollowWindow::Picture4_Click() { openPage(services_, pages::kQQGroup); }
-void FollowWindow::Picture5_Click() { openPage(services_, pages::kTudouChannel); }
-void FollowWindow::Picture6_Click() { openPage(services_, pages::kTiebaForum); }
+void FollowWindow::startClosing() { Timer2->setEnabled(true); }
+
+void FollowWindow::Picture1_Click() { pages::open(services_, pages::kBilibiliSpace); }
+void FollowWindow::Picture2_Click() { pages::open(services_, pages::kYoukuChannel); }
+void FollowWindow::Picture3_Click() { pages::open(services_, pages::kWeChatAccount); }
+void FollowWindow::Picture4_Click() { pages::open(services_, pages::kQQGroup); }
+void FollowWindow::Picture5_Click() { pages::open(services_, pages::kTudouChannel); }
+void FollowWindow::Picture6_Click() { pages::open(services_, pages::kTiebaForum); }
 
 }  // namespace kestrow

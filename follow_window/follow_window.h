@@ -19,6 +19,9 @@ public:
     void Timer2_Timer();
     // A click on the background starts the close animation.
     void Form_Click();
+    // Starts the close animation, which ends by unloading the window; what
+    // the About window's OK asks of it.
+    void startClosing();
 
     // Each picture opens its channel's page.
     void Picture1_Click();

@@ -12,7 +12,4 @@ inline constexpr std::string_view kCloseHint = "点击空白处关闭";
 inline constexpr std::string_view kWeChatTip = "手机微信扫一扫";
 inline constexpr std::string_view kQQTip = "手机QQ扫一扫";
 
-// Followed by the address, a line break and the system's reason.
-inline constexpr std::string_view kOpenFailed = "无法打开网页：";
-
 }  // namespace kestrow::follow_texts

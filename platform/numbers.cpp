@@ -86,7 +86,7 @@ long long magnitude(std::string_view plain) {
 }
 
 // Converts a plain form. An overflow gives a signed infinity, an underflow a
-// signed zero, as the callers decide what an infinity means to them.
+// signed zero; value() decides what an infinity means.
 double convert(std::string_view plain) {
     double result = 0.0;
     const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
@@ -115,16 +115,6 @@ std::optional<double> value(std::string_view text, std::string_view decimalSepar
     const double result = convert(number.plain);
     if (std::isinf(result)) return std::nullopt;
     return result;
-}
-
-double leadingNumber(std::string_view text) {
-    std::string packed;
-    packed.reserve(text.size());
-    for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') packed += c;
-    const Scanned number = scan(packed, ".");
-    // Unlike value(), an overflow stays a signed infinity: this reading never fails.
-    return number.end == 0 ? 0.0 : convert(number.plain);
 }
 
 std::string toText(double number) {

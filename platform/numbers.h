@@ -1,4 +1,4 @@
-// Three readings of a text as a number, and a number back to text. None of
+// Two readings of a text as a number, and a number back to text. None of
 // them consults the C locale: the caller passes the user's decimal separator.
 #pragma once
 
@@ -20,12 +20,6 @@ bool isNumeric(std::string_view text, std::string_view decimalSeparator);
 // The number a numeric text stands for; nullopt for any other text. Never
 // infinite; a magnitude too small for a double reads as (signed) zero.
 std::optional<double> value(std::string_view text, std::string_view decimalSeparator);
-
-// Ignores blanks, tabs, carriage returns and line feeds anywhere, then reads
-// the longest beginning that is a decimal number with "." as separator; 0 if
-// none. An "E" without exponent digits ends the number. Never fails: a
-// magnitude too large for a double gives a signed infinity.
-double leadingNumber(std::string_view text);
 
 // Shortest decimal form with up to 15 significant digits and "." as the
 // point: whole numbers without a point or exponent, a negative number with a

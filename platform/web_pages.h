@@ -3,7 +3,6 @@
 
 #include "platform/services.h"
 
-#include <string>
 #include <string_view>
 
 namespace kestrow::pages {
@@ -33,12 +32,11 @@ inline constexpr std::string_view kTudouChannel = "https://so.tudou.com/isearch/
 // The Baidu Tieba forum named after the maker's channel.
 inline constexpr std::string_view kTiebaForum = "https://tieba.baidu.com/f?kw=vornic";
 
-// The system file browser hands the address to the default web browser.
-// Its exit code says nothing about the page (explorer.exe commonly ends with
-// 1 after handing an address over), so nobody waits to be told it.
-inline CommandStart open(CommandRunner& commands, std::string_view address)
-{
-    return commands.run(openPageCommand(address));
-}
+// Hands the address to the system file browser, which hands it to the
+// default web browser. Its exit code says nothing about the page
+// (explorer.exe commonly ends with 1 after handing an address over), so
+// nobody waits to be told it. A browser that cannot be started at all is
+// told in a message box rather than lost.
+void open(Services& services, std::string_view address);
 
 }  // namespace kestrow::pages

@@ -66,7 +66,6 @@ public:
     // Displays the window, modeless and without an owner, and brings it to
     // the front. Returns at once.
     virtual void show() = 0;
-    virtual bool isShown() const = 0;
 
     // Closes and destroys the native window at once; no further events come.
     virtual void destroy() = 0;

@@ -34,7 +34,7 @@ ChildControl::ChildControl(ControlHost& host, int id, const ControlDefinition& d
 
 void ChildControl::create(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD exStyle)
 {
-    if (!host_.handle()) return;
+    if (!host_.hwnd()) return;
     // Each control a group of its own: the dialog manager's arrow keys move
     // the focus within a group, and from a button they would land on a
     // label, which shows no focus. Tab alone walks the controls.
@@ -44,7 +44,7 @@ void ChildControl::create(const wchar_t* windowClass, const std::string& text, D
     const RECT r = boundsToPixels(bounds_, host_.dpi());
     const std::wstring wide = widen(text);
     window_.reset(CreateWindowExW(exStyle, windowClass, wide.c_str(), style, r.left, r.top, r.right - r.left,
-                                  r.bottom - r.top, host_.handle(),
+                                  r.bottom - r.top, host_.hwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), module(), nullptr));
     if (window_) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
 }
@@ -64,22 +64,12 @@ void ChildControl::layout()
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ChildControl::remember()
+void ChildControl::destroyNative()
 {
     if (!hwnd()) return;
     enabled_ = isEnabled();
     visible_ = isVisible();
-}
-
-void ChildControl::release()
-{
-    remember();
     window_.reset();
-}
-
-void ChildControl::forget()
-{
-    window_.forget();
 }
 
 bool ChildControl::isEnabled() const { return hwnd() ? IsWindowEnabled(hwnd()) != FALSE : enabled_; }
@@ -129,11 +119,11 @@ void Win32Label::setCaption(std::string_view caption)
     // until the window repaints the area beneath it.
     RECT r;
     GetWindowRect(hwnd(), &r);
-    MapWindowPoints(nullptr, host_.handle(), reinterpret_cast<POINT*>(&r), 2);
-    RedrawWindow(host_.handle(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    MapWindowPoints(nullptr, host_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    RedrawWindow(host_.hwnd(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void Win32Label::command(WORD code)
+void Win32Label::onNotification(WORD code)
 {
     if (code == STN_CLICKED && def_.onClick) def_.onClick();
 }
@@ -146,10 +136,10 @@ HBRUSH Win32Label::colours(HDC dc, bool asStatic)
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
-void Win32Label::release()
+void Win32Label::destroyNative()
 {
     if (hwnd()) def_.caption = windowText(hwnd());
-    ChildControl::release();
+    ChildControl::destroyNative();
 }
 
 // ---------------------------------------------------------------- button
@@ -189,15 +179,15 @@ void Win32Button::setCaption(std::string_view caption)
     if (hwnd()) SetWindowTextW(hwnd(), widen(caption).c_str());
 }
 
-void Win32Button::command(WORD code)
+void Win32Button::onNotification(WORD code)
 {
     if (code == BN_CLICKED && pressable() && def_.onClick) def_.onClick();
 }
 
-void Win32Button::release()
+void Win32Button::destroyNative()
 {
     if (hwnd()) def_.caption = windowText(hwnd());
-    ChildControl::release();
+    ChildControl::destroyNative();
 }
 
 // ---------------------------------------------------------------- combo box
@@ -239,7 +229,7 @@ void Win32ComboBox::layout()
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32ComboBox::command(WORD code)
+void Win32ComboBox::onNotification(WORD code)
 {
     if (code == CBN_SETFOCUS) host_.focusChanged();
 }
@@ -252,10 +242,10 @@ void Win32ComboBox::setText(std::string_view text)
     if (hwnd()) showText();
 }
 
-void Win32ComboBox::release()
+void Win32ComboBox::destroyNative()
 {
     if (hwnd()) def_.text = windowText(hwnd());
-    ChildControl::release();
+    ChildControl::destroyNative();
 }
 
 // ---------------------------------------------------------------- text field
@@ -290,7 +280,7 @@ void Win32TextField::setFocus()
     if (hwnd()) host_.moveFocusTo(hwnd());
 }
 
-void Win32TextField::command(WORD code)
+void Win32TextField::onNotification(WORD code)
 {
     if (code == EN_SETFOCUS) host_.focusChanged();
     if (code == EN_CHANGE && def_.onChange) def_.onChange();
@@ -307,10 +297,10 @@ HBRUSH Win32TextField::colours(HDC dc, bool asStatic)
 
 void Win32TextField::recolour() { back_.reset(CreateSolidBrush(toColorRef(def_.backColour))); }
 
-void Win32TextField::release()
+void Win32TextField::destroyNative()
 {
     if (hwnd()) def_.text = windowText(hwnd());
-    ChildControl::release();
+    ChildControl::destroyNative();
     back_.reset();
 }
 
@@ -329,12 +319,12 @@ Win32PictureBox::Win32PictureBox(ControlHost& host, int id, PictureDefinition de
     if (!def_.tooltip.empty()) host_.addTooltip(hwnd(), def_.tooltip);
 }
 
-void Win32PictureBox::command(WORD code)
+void Win32PictureBox::onNotification(WORD code)
 {
     if (code == STN_CLICKED && def_.onClick) def_.onClick();
 }
 
-void Win32PictureBox::release()
+void Win32PictureBox::destroyNative()
 {
     if (hwnd()) {
         // Common Controls 6 may hold a copy of the picture; the copy is
@@ -342,7 +332,7 @@ void Win32PictureBox::release()
         auto shown = reinterpret_cast<HBITMAP>(SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (shown && shown != bitmap_.get()) DeleteObject(shown);
     }
-    ChildControl::release();
+    ChildControl::destroyNative();
     bitmap_.reset();
 }
 
@@ -370,8 +360,8 @@ void Win32Timer::setEnabled(bool enabled)
     enabled_ = enabled;
     if (!enabled) {
         running_.stop();
-    } else if (host_.handle()) {
-        if (running_.start(host_.handle(), id_, elapse())) {
+    } else if (host_.hwnd()) {
+        if (running_.start(host_.hwnd(), id_, elapse())) {
             failure_.clear();
         } else {
             refused();

@@ -1,8 +1,9 @@
 // The portable controls as real child windows: labels and pictures are
 // STATIC controls with SS_NOTIFY, buttons BUTTON, lists COMBOBOX with
 // CBS_DROPDOWN, fields EDIT. Timers and menus belong to the window too.
-// Each object outlives its native control: after the window is destroyed it
-// answers from the state it had and ignores changes.
+// Each object outlives its native control. The control's native life ends in
+// destroyNative(), whoever ends it: the object keeps what the control showed
+// and from then on answers from that and ignores changes.
 #pragma once
 
 #include "platform/controls.h"
@@ -22,7 +23,8 @@ class Win32Button;
 // What a control needs from the window it lives on.
 class ControlHost {
 public:
-    virtual HWND handle() const = 0;
+    // The window the controls live on; nullptr once it is destroyed.
+    virtual HWND hwnd() const = 0;
     virtual int dpi() const = 0;
     virtual HFONT font(const FontStyle& font) = 0;
     virtual void addTooltip(HWND control, const std::string& text) = 0;
@@ -55,18 +57,19 @@ public:
 
     // Places the control and sets its font at the host's current DPI.
     virtual void layout();
-    // A WM_COMMAND notification from this control.
-    virtual void command(WORD) {}
+    // A notification of this control (BN_CLICKED, EN_CHANGE, ...), which
+    // comes to its window as WM_COMMAND.
+    virtual void onNotification(WORD) {}
     // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT: the brush to paint with, or
     // nullptr for the system's default colours.
     virtual HBRUSH colours(HDC, bool /*asStatic*/) { return nullptr; }
     virtual bool handCursor() const { return false; }
     // After a system colour change.
     virtual void recolour() {}
-    // Destroys the native control, keeping what it showed last.
-    virtual void release();
-    // The native control died with its parent: stop owning it.
-    void forget();
+    // Keeps what the native control shows, then destroys it. Its window
+    // calls it on WM_DESTROY, while its children still exist, whoever
+    // destroys the window; harmless once the control is gone.
+    virtual void destroyNative();
 
     bool isEnabled() const;
     void changeEnabled(bool enabled);
@@ -82,8 +85,6 @@ protected:
     OwnedWindow window_;
 
 private:
-    void remember();
-
     int id_;
     std::string name_;
     int tabIndex_;
@@ -110,10 +111,10 @@ public:
     Win32Label(ControlHost& host, int id, LabelDefinition def);
     std::string caption() const override;
     void setCaption(std::string_view caption) override;
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     HBRUSH colours(HDC dc, bool asStatic) override;
     bool handCursor() const override { return def_.handCursor; }
-    void release() override;
+    void destroyNative() override;
 
 private:
     LabelDefinition def_;
@@ -126,8 +127,8 @@ public:
     void setCaption(std::string_view caption) override;
     void makeDefault() override { host_.setDefaultButton(this); }
     bool isDefault() const override { return host_.defaultButton() == this; }
-    void command(WORD code) override;
-    void release() override;
+    void onNotification(WORD code) override;
+    void destroyNative() override;
     // Whether a user could press it now (Enter must not press a hidden one).
     bool pressable() const { return hwnd() && isVisible() && isEnabled(); }
     bool definedDefault() const { return def_.isDefault; }
@@ -147,8 +148,8 @@ public:
     std::string text() const override;
     void setText(std::string_view text) override;
     void layout() override;
-    void command(WORD code) override;
-    void release() override;
+    void onNotification(WORD code) override;
+    void destroyNative() override;
 
 private:
     void showText();
@@ -163,10 +164,10 @@ public:
     void setText(std::string_view text) override;
     void setFocus() override;
     const std::string& namingLabel() const override { return def_.label; }
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     HBRUSH colours(HDC dc, bool asStatic) override;
     void recolour() override;
-    void release() override;
+    void destroyNative() override;
 
 private:
     TextFieldDefinition def_;
@@ -176,9 +177,9 @@ private:
 class Win32PictureBox final : public ChildWindow<PictureBox> {
 public:
     Win32PictureBox(ControlHost& host, int id, PictureDefinition def);
-    void command(WORD code) override;
+    void onNotification(WORD code) override;
     bool handCursor() const override { return def_.handCursor; }
-    void release() override;
+    void destroyNative() override;
 
 private:
     PictureDefinition def_;
@@ -194,7 +195,8 @@ public:
     std::string failure() const override { return failure_; }
     UINT_PTR id() const { return id_; }
     void tick();
-    void release() { running_.stop(); }
+    // The window is going: the timer stops, its enabled flag stays.
+    void destroyNative() { running_.stop(); }
 
 private:
     UINT elapse() const;
@@ -212,11 +214,11 @@ class Win32Menu final : public Menu {
 public:
     // Item ids are firstId, firstId + 1, ...
     Win32Menu(MenuDefinition def, int firstId);
-    HMENU handle() const { return menu_.get(); }
+    HMENU hmenu() const { return menu_.get(); }
     int itemCount() const { return static_cast<int>(def_.items.size()); }
     // Runs the handler of the item with this id; false if none has it.
     bool choose(int id);
-    void release() { menu_.reset(); }
+    void destroyNative() { menu_.reset(); }
 
 private:
     MenuDefinition def_;

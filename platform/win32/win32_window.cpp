@@ -40,7 +40,7 @@ Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers) : def_(st
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.cbWndExtra = DLGWINDOWEXTRA;
-        wc.lpfnWndProc = &Win32Window::procedure;
+        wc.lpfnWndProc = &Win32Window::windowProcedure;
         wc.hInstance = module();
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kWindowClass;
@@ -245,7 +245,7 @@ void Win32Window::addTooltip(HWND control, const std::string& text)
 
 // The dialog manager keeps the default button's id: Enter in a field or a
 // list presses it. A hidden or disabled default button ignores the press
-// (Win32Button::command).
+// (Win32Button::onNotification).
 void Win32Window::setDefaultButton(Win32Button* button)
 {
     default_ = button;
@@ -295,28 +295,11 @@ void Win32Window::show()
     }
 }
 
-bool Win32Window::isShown() const { return hwnd_ && IsWindowVisible(hwnd_); }
-
+// The rest of the end is onDestroy's and onNcDestroy's, which run the same
+// when the system or another program destroys the window.
 void Win32Window::destroy()
 {
-    if (!hwnd_) return;
-    for (auto& timer : timers_) timer->release();
-    for (auto& control : controls_) control->release();
-    tooltip_.reset();
-    DestroyWindow(hwnd_);  // WM_NCDESTROY calls released()
-}
-
-void Win32Window::released()
-{
-    for (auto& timer : timers_) timer->release();
-    for (auto& control : controls_) control->forget();
-    for (auto& menu : menus_) menu->release();
-    tooltip_.forget();
-    fonts_.clear();
-    background_.reset();
-    bigIcon_.reset();
-    smallIcon_.reset();
-    hand_.reset();
+    if (hwnd_) DestroyWindow(hwnd_);
 }
 
 RECT Win32Window::outerRect() const
@@ -361,7 +344,7 @@ void Win32Window::popupMenu(Menu& menu)
     for (auto& own : menus_) {
         if (own.get() == &menu) chosen = own.get();
     }
-    if (!hwnd_ || !chosen || !chosen->handle()) return;
+    if (!hwnd_ || !chosen || !chosen->hmenu()) return;
     POINT at{};
     if (menuAtWindow_) {
         ClientToScreen(hwnd_, &at);
@@ -371,7 +354,7 @@ void Win32Window::popupMenu(Menu& menu)
     // A popup menu closes properly on a click elsewhere only when its owner
     // is the foreground window (TrackPopupMenu remarks).
     SetForegroundWindow(hwnd_);
-    const int id = static_cast<int>(TrackPopupMenuEx(chosen->handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
+    const int id = static_cast<int>(TrackPopupMenuEx(chosen->hmenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
                                                                             TPM_NONOTIFY | TPM_LEFTBUTTON,
                                                      at.x, at.y, hwnd_, nullptr));
     PostMessageW(hwnd_, WM_NULL, 0, 0);
@@ -396,8 +379,6 @@ void Win32Window::fitClientArea()
     }
 }
 
-int Win32Window::nonClientHeight() const { return outerSizeForClient(0, 0, style_, exStyle_, dpi_).cy; }
-
 void Win32Window::loadIcons()
 {
     bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi()));
@@ -414,77 +395,7 @@ void Win32Window::recolour()
 
 // ---------------------------------------------------------------- events
 
-void Win32Window::requestClose(CloseCause cause)
-{
-    if (def_.onCloseRequest) def_.onCloseRequest(cause);
-}
-
-// Windows hands a press over a disabled control to the window beneath it;
-// that is still no press on the window's background.
-bool Win32Window::onBackground(LPARAM lParam) const
-{
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    return ChildWindowFromPointEx(hwnd_, at, CWP_SKIPINVISIBLE) == hwnd_;
-}
-
-void Win32Window::mouseDown(int buttons, LPARAM lParam)
-{
-    if (!onBackground(lParam)) return;
-    if (buttons == mouse::left) {
-        pressedOnBackground_ = true;
-        SetCapture(hwnd_);
-    }
-    if (def_.onMouseDown) def_.onMouseDown(buttons);
-}
-
-void Win32Window::mouseUp(LPARAM lParam)
-{
-    const bool pressed = pressedOnBackground_;
-    pressedOnBackground_ = false;
-    if (GetCapture() == hwnd_) ReleaseCapture();
-    if (pressed && onBackground(lParam) && def_.onClick) def_.onClick();
-}
-
-// The menu key and Shift+F10 ask for the menu a right press on the
-// background opens, placed at the window's corner rather than the pointer.
-// A right press has opened it already: its WM_CONTEXTMENU (with the pointer's
-// position) is left alone.
-void Win32Window::contextMenu(LPARAM lParam)
-{
-    const bool fromKeyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
-    if (!fromKeyboard || !def_.onMouseDown) return;
-    menuAtWindow_ = true;
-    def_.onMouseDown(mouse::right);
-    menuAtWindow_ = false;
-}
-
-// The dialog manager gives the focus back to the control that had it. That
-// control may have been disabled or hidden meanwhile: then the first usable
-// tab stop takes it.
-LRESULT Win32Window::activate(WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = DefDlgProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
-    if (LOWORD(wParam) == WA_INACTIVE) return result;
-    HWND control = controlHolding(GetFocus());
-    const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
-    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
-    return result;
-}
-
-void Win32Window::changeDpi(int dpi, const RECT& suggested)
-{
-    dpi_ = dpi;
-    // The old fonts stay selected in the controls until each has its new one.
-    auto oldFonts = std::move(fonts_);
-    fonts_.clear();
-    for (auto& control : controls_) control->layout();
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    loadIcons();
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Win32Window* self = nullptr;
     if (message == WM_NCCREATE) {
@@ -498,114 +409,259 @@ LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam
     if (!self) return DefDlgProcW(window, message, wParam, lParam);
     HandlerDepth::Scope running(self->handlers_);
     try {
-        return self->handle(window, message, wParam, lParam);
+        return self->onMessage(message, wParam, lParam);
     } catch (...) {
         reportUnhandledFailure();
         return 0;
     }
 }
 
-LRESULT Win32Window::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT client;
-        GetClientRect(window, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-        return 1;
-    }
+    case WM_ERASEBKGND: return onEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        if (ChildControl* control = findControl(reinterpret_cast<HWND>(lParam))) {
-            if (HBRUSH brush = control->colours(reinterpret_cast<HDC>(wParam), message == WM_CTLCOLORSTATIC)) {
-                return reinterpret_cast<LRESULT>(brush);
-            }
-        }
-        break;
-    case WM_COMMAND:
-        if (lParam) {
-            if (ChildControl* control = findControl(static_cast<int>(LOWORD(wParam)))) {
-                control->command(HIWORD(wParam));
-            }
-            return 0;
-        }
-        break;
-    case WM_TIMER:
-        for (auto& timer : timers_) {
-            if (timer->id() == wParam) {
-                timer->tick();
-                break;
-            }
-        }
-        return 0;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            ChildControl* control = findControl(reinterpret_cast<HWND>(wParam));
-            if (control && control->handCursor()) {
-                if (!hand_) hand_ = loadHandCursor();
-                if (hand_) {
-                    SetCursor(hand_.get());
-                    return TRUE;
-                }
-            }
-        }
-        break;
-    case WM_LBUTTONDOWN: mouseDown(mouse::left, lParam); return 0;
-    case WM_RBUTTONDOWN: mouseDown(mouse::right, lParam); return 0;
-    case WM_MBUTTONDOWN: mouseDown(mouse::middle, lParam); return 0;
-    case WM_LBUTTONUP: mouseUp(lParam); return 0;
-    case WM_CONTEXTMENU: contextMenu(lParam); return 0;
-    case WM_CAPTURECHANGED: pressedOnBackground_ = false; return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            // Its default handling sends WM_CLOSE at once.
-            userClosing_ = true;
-            const LRESULT result = DefDlgProcW(window, message, wParam, lParam);
-            userClosing_ = false;
-            return result;
-        }
-        break;
-    case WM_CLOSE: {
-        // The portable handler decides; DefDlgProc would press IDCANCEL.
-        const CloseCause cause = userClosing_ ? CloseCause::User : CloseCause::TaskManager;
-        userClosing_ = false;
-        requestClose(cause);
-        return 0;
+    case WM_CTLCOLOREDIT: return onControlColour(message, wParam, lParam);
+    case WM_COMMAND: return onCommand(wParam, lParam);
+    case WM_TIMER: return onTimer(wParam);
+    case WM_SETCURSOR: return onSetCursor(wParam, lParam);
+    case WM_LBUTTONDOWN: return onMouseDown(mouse::left, lParam);
+    case WM_RBUTTONDOWN: return onMouseDown(mouse::right, lParam);
+    case WM_MBUTTONDOWN: return onMouseDown(mouse::middle, lParam);
+    case WM_LBUTTONUP: return onMouseUp(lParam);
+    case WM_CAPTURECHANGED: return onCaptureChanged();
+    case WM_CONTEXTMENU: return onContextMenu(lParam);
+    case WM_SYSCOMMAND: return onSysCommand(wParam, lParam);
+    case WM_CLOSE: return onClose();
+    case WM_QUERYENDSESSION: return onQueryEndSession();
+    case WM_ENDSESSION: return onEndSession(wParam);
+    case WM_GETMINMAXINFO: return onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_DPICHANGED: return onDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
+    case WM_ACTIVATE: return onActivate(wParam, lParam);
+    case WM_SYSCOLORCHANGE: return onSysColorChange(wParam, lParam);
+    case WM_DESTROY: return onDestroy();
+    case WM_NCDESTROY: return onNcDestroy();
+    default: return byDefault(message, wParam, lParam);
     }
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-        if (wParam) requestClose(CloseCause::SessionEnd);
-        return 0;
-    case WM_GETMINMAXINFO: {
-        // No minimum height of our own: the About window rolls open from
-        // its collapsed height and must close below 600 twips, which a
-        // large title bar alone can exceed. A floor the system keeps
-        // anyway is met by the close animation ending where it stalls.
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize.y = 0;
-        return 0;
-    }
-    case WM_DPICHANGED:
-        changeDpi(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
-        return 0;
-    case WM_ACTIVATE: return activate(wParam, lParam);
-    case WM_SYSCOLORCHANGE:
-        recolour();
-        for (auto& control : controls_) {
-            if (control->hwnd()) SendMessageW(control->hwnd(), WM_SYSCOLORCHANGE, wParam, lParam);
+}
+
+// Also Escape's IDCANCEL, which nothing here answers.
+LRESULT Win32Window::byDefault(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefDlgProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT Win32Window::onEraseBackground(HDC dc)
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, background_.get());
+    return 1;
+}
+
+LRESULT Win32Window::onControlColour(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (ChildControl* control = findControl(reinterpret_cast<HWND>(lParam))) {
+        if (HBRUSH brush = control->colours(reinterpret_cast<HDC>(wParam), message == WM_CTLCOLORSTATIC)) {
+            return reinterpret_cast<LRESULT>(brush);
         }
-        InvalidateRect(window, nullptr, TRUE);
-        return 0;
-    case WM_NCDESTROY:
-        released();
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        --handleCounts().windows;
-        break;
-    default: break;
     }
-    // Also Escape's IDCANCEL, which nothing here answers.
-    return DefDlgProcW(window, message, wParam, lParam);
+    return byDefault(message, wParam, lParam);
+}
+
+// A control's notification goes to that control. Without a control (a menu,
+// an accelerator, the dialog manager's IDOK and IDCANCEL) it is the dialog
+// manager's.
+LRESULT Win32Window::onCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (!lParam) return byDefault(WM_COMMAND, wParam, lParam);
+    if (ChildControl* control = findControl(static_cast<int>(LOWORD(wParam)))) {
+        control->onNotification(HIWORD(wParam));
+    }
+    return 0;
+}
+
+LRESULT Win32Window::onTimer(WPARAM id)
+{
+    for (auto& timer : timers_) {
+        if (timer->id() == id) {
+            timer->tick();
+            break;
+        }
+    }
+    return 0;
+}
+
+LRESULT Win32Window::onSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam) == HTCLIENT) {
+        ChildControl* control = findControl(reinterpret_cast<HWND>(wParam));
+        if (control && control->handCursor()) {
+            if (!hand_) hand_ = loadHandCursor();
+            if (hand_) {
+                SetCursor(hand_.get());
+                return TRUE;
+            }
+        }
+    }
+    return byDefault(WM_SETCURSOR, wParam, lParam);
+}
+
+void Win32Window::requestClose(CloseCause cause)
+{
+    if (def_.onCloseRequest) def_.onCloseRequest(cause);
+}
+
+// Windows hands a press over a disabled control to the window beneath it;
+// that is still no press on the window's background.
+bool Win32Window::onBackground(LPARAM lParam) const
+{
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return ChildWindowFromPointEx(hwnd_, at, CWP_SKIPINVISIBLE) == hwnd_;
+}
+
+LRESULT Win32Window::onMouseDown(int buttons, LPARAM lParam)
+{
+    if (!onBackground(lParam)) return 0;
+    if (buttons == mouse::left) {
+        pressedOnBackground_ = true;
+        SetCapture(hwnd_);
+    }
+    if (def_.onMouseDown) def_.onMouseDown(buttons);
+    return 0;
+}
+
+// A click is a left press and release both on the background.
+LRESULT Win32Window::onMouseUp(LPARAM lParam)
+{
+    const bool pressed = pressedOnBackground_;
+    pressedOnBackground_ = false;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    if (pressed && onBackground(lParam) && def_.onClick) def_.onClick();
+    return 0;
+}
+
+LRESULT Win32Window::onCaptureChanged()
+{
+    pressedOnBackground_ = false;
+    return 0;
+}
+
+// The menu key and Shift+F10 ask for the menu a right press on the
+// background opens, placed at the window's corner rather than the pointer.
+// A right press has opened it already: its WM_CONTEXTMENU (with the pointer's
+// position) is left alone.
+LRESULT Win32Window::onContextMenu(LPARAM lParam)
+{
+    const bool fromKeyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
+    if (!fromKeyboard || !def_.onMouseDown) return 0;
+    menuAtWindow_ = true;
+    def_.onMouseDown(mouse::right);
+    menuAtWindow_ = false;
+    return 0;
+}
+
+// The close box, the system menu's close item and Alt+F4 come this way; the
+// default handling sends WM_CLOSE at once, which then knows its cause.
+LRESULT Win32Window::onSysCommand(WPARAM wParam, LPARAM lParam)
+{
+    if ((wParam & 0xFFF0) != SC_CLOSE) return byDefault(WM_SYSCOMMAND, wParam, lParam);
+    userClosing_ = true;
+    const LRESULT result = byDefault(WM_SYSCOMMAND, wParam, lParam);
+    userClosing_ = false;
+    return result;
+}
+
+// The portable handler decides; DefDlgProc would press IDCANCEL.
+LRESULT Win32Window::onClose()
+{
+    const CloseCause cause = userClosing_ ? CloseCause::User : CloseCause::TaskManager;
+    userClosing_ = false;
+    requestClose(cause);
+    return 0;
+}
+
+// The window never holds up the end of the session; WM_ENDSESSION closes it.
+LRESULT Win32Window::onQueryEndSession() { return TRUE; }
+
+LRESULT Win32Window::onEndSession(WPARAM ending)
+{
+    if (ending) requestClose(CloseCause::SessionEnd);
+    return 0;
+}
+
+// No minimum height of our own: the About window rolls open from its
+// collapsed height and must close below 600 twips, which a large title bar
+// alone can exceed. A floor the system keeps anyway is met by the close
+// animation ending where it stalls.
+LRESULT Win32Window::onGetMinMaxInfo(MINMAXINFO& info)
+{
+    info.ptMinTrackSize.y = 0;
+    return 0;
+}
+
+LRESULT Win32Window::onDpiChanged(int dpi, const RECT& suggested)
+{
+    dpi_ = dpi;
+    // The old fonts stay selected in the controls until each has its new one.
+    auto oldFonts = std::move(fonts_);
+    fonts_.clear();
+    for (auto& control : controls_) control->layout();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    loadIcons();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return 0;
+}
+
+// The dialog manager gives the focus back to the control that had it. That
+// control may have been disabled or hidden meanwhile: then the first usable
+// tab stop takes it.
+LRESULT Win32Window::onActivate(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = byDefault(WM_ACTIVATE, wParam, lParam);
+    if (LOWORD(wParam) == WA_INACTIVE) return result;
+    HWND control = controlHolding(GetFocus());
+    const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
+    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+    return result;
+}
+
+LRESULT Win32Window::onSysColorChange(WPARAM wParam, LPARAM lParam)
+{
+    recolour();
+    for (auto& control : controls_) {
+        if (control->hwnd()) SendMessageW(control->hwnd(), WM_SYSCOLORCHANGE, wParam, lParam);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return 0;
+}
+
+// Whoever destroys the window, the controls end here, while they still
+// exist: each keeps what it shows, for the portable side to read on.
+LRESULT Win32Window::onDestroy()
+{
+    for (auto& timer : timers_) timer->destroyNative();
+    for (auto& control : controls_) control->destroyNative();
+    return byDefault(WM_DESTROY, 0, 0);
+}
+
+// The last message: what only the window used goes with it. The tooltip is
+// an owned window, which the system has destroyed already.
+LRESULT Win32Window::onNcDestroy()
+{
+    for (auto& menu : menus_) menu->destroyNative();
+    tooltip_.forget();
+    fonts_.clear();
+    background_.reset();
+    bigIcon_.reset();
+    smallIcon_.reset();
+    hand_.reset();
+    const LRESULT result = byDefault(WM_NCDESTROY, 0, 0);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    --handleCounts().windows;
+    return result;
 }
 
 }  // namespace kestrow::win32

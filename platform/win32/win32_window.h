@@ -39,7 +39,6 @@ public:
     Menu& addPopupMenu(MenuDefinition def) override;
 
     void show() override;
-    bool isShown() const override;
     void destroy() override;
 
     double left() const override;
@@ -51,7 +50,8 @@ public:
     void setHeight(double twips) override;
     void popupMenu(Menu& menu) override;
 
-    HWND hwnd() const { return hwnd_; }
+    // The native window; nullptr once it is destroyed.
+    HWND hwnd() const override { return hwnd_; }
     int currentDpi() const { return dpi_; }
     // The native control of the control with this name, or nullptr.
     HWND controlHandle(const std::string& name) const;
@@ -64,7 +64,6 @@ public:
 private:
     // ControlHost
     ControlHost& host() { return *this; }
-    HWND handle() const override { return hwnd_; }
     int dpi() const override { return dpi_; }
     HFONT font(const FontStyle& font) override;
     void addTooltip(HWND control, const std::string& text) override;
@@ -74,20 +73,38 @@ private:
     void passFocusOn(HWND control) override;
     void focusChanged() override;
 
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // What Windows calls: finds the Win32Window of the HWND and hands it the
+    // message. No exception gets past it.
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // One line per message, each calling the member named after it; what
+    // they leave goes to the dialog manager (byDefault).
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT byDefault(UINT message, WPARAM wParam, LPARAM lParam);
+
+    LRESULT onEraseBackground(HDC dc);
+    LRESULT onControlColour(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onTimer(WPARAM id);
+    LRESULT onSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT onMouseDown(int buttons, LPARAM lParam);
+    LRESULT onMouseUp(LPARAM lParam);
+    LRESULT onCaptureChanged();
+    LRESULT onContextMenu(LPARAM lParam);
+    LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onClose();
+    LRESULT onQueryEndSession();
+    LRESULT onEndSession(WPARAM ending);
+    LRESULT onGetMinMaxInfo(MINMAXINFO& info);
+    LRESULT onDpiChanged(int dpi, const RECT& suggested);
+    LRESULT onActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT onSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT onDestroy();
+    LRESULT onNcDestroy();
+
     void requestClose(CloseCause cause);
     bool onBackground(LPARAM lParam) const;
-    void mouseDown(int buttons, LPARAM lParam);
-    void mouseUp(LPARAM lParam);
-    void contextMenu(LPARAM lParam);
-    LRESULT activate(WPARAM wParam, LPARAM lParam);
-    void changeDpi(int dpi, const RECT& suggested);
     void recolour();
     void loadIcons();
-    // The window died (by destroy() or the system): forget what died with it
-    // and free what only it used.
-    void released();
 
     template <class T>
     T& adopt(std::unique_ptr<T> control);
@@ -102,7 +119,6 @@ private:
     void fitClientArea();
     RECT outerRect() const;
     void moveTo(int x, int y);
-    int nonClientHeight() const;
 
     WindowDefinition def_;
     HandlerDepth& handlers_;

@@ -5,8 +5,7 @@
 // showing the time left to the deadline however the clock jumps, and no
 // command line that would hand the shutdown tool a delay it cannot take.
 #include "platform/numbers.h"
-#include "tests/support/fake_platform.h"
-#include "timer_window/timer_window.h"
+#include "tests/support/shown_timer_window.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -76,22 +75,16 @@ std::optional<long long> delayOf(const std::string& c)
     return std::nullopt;
 }
 
-struct Harness {
-    fake::FakePlatform platform;
-    LiveWindows live{platform};
-    int aboutShown = 0;
-    TimerWindow window{platform.services(), live, [this] { ++aboutShown; }};
-    fake::FakeWindow* fw = nullptr;
+struct Harness : ShownTimerWindow {
     std::string sep;
     std::size_t seen = 0, verified = 0;
     std::int64_t startedAt = 0;  // test clock and fields' total at the running countdown's start
     double startTotal = 0;
 
-    fake::FakeButton& button(const char* name) { return fw->button(name); }
-    std::string text(const char* name) { return fw->field(name).text(); }
+    std::string text(const char* name) { return fw.field(name).text(); }
     double val(const char* name) { return numbers::value(text(name), sep).value_or(NAN); }
-    bool timerOn() { return fw->timer("Timer1").enabled(); }
-    bool refusing() { return bool(fw->timer("Timer1").refuseWith); }
+    bool timerOn() { return fw.timer("Timer1").enabled(); }
+    bool refusing() { return bool(fw.timer("Timer1").refuseWith); }
     double fieldsTotal()
     {
         double sum = 0;
@@ -99,7 +92,7 @@ struct Harness {
         return sum;
     }
     double secondsSinceStart() { return static_cast<double>((platform.now() - startedAt) / 1000); }
-    bool timePoint() { return fw->label("Label1").caption() == "预定"; }
+    bool timePoint() { return fw.label("Label1").caption() == "预定"; }
     // Refusals Windows has reported so far. One can put the window back to
     // its idle state at any event, which no tick model foresees.
     std::size_t refusals()
@@ -128,21 +121,21 @@ struct Harness {
         const bool c1 = button("Command1").visible(), c2 = button("Command2").visible();
         const bool c5 = button("Command5").visible(), tp = timePoint();
         need(c1 + c2 + c5 <= 1, "more than one of Command1, Command2, Command5 shown");
-        need(window.unlockClicks >= 0 && window.unlockClicks <= 3, "unlockClicks out of 0..3");
-        need(button("Command2").enabled() == (window.unlockClicks == 3), "Command2 enabled off the unlock count");
+        need(w.unlockClicks >= 0 && w.unlockClicks <= 3, "unlockClicks out of 0..3");
+        need(button("Command2").enabled() == (w.unlockClicks == 3), "Command2 enabled off the unlock count");
         need((button("Command4").caption() == "锁定") == button("Command2").enabled(), "Command4 caption off the lock");
         need(!timerOn() || (c2 && !tp), "Timer1 on without the stop button or in time-point mode");
         need(!timerOn() || fieldsTotal() == startTotal - secondsSinceStart(), "fields off the time left to the deadline");
-        need(tp || fw->label("Label1").caption() == "距离", "Label1 is no mode");
+        need(tp || fw.label("Label1").caption() == "距离", "Label1 is no mode");
         need(!(c1 && tp) && !(c5 && !tp), "start or schedule button in the other mode");
         need(!(button("Command6").enabled() && tp) && !(button("Command7").enabled() && !tp), "mode buttons off");
         if (c2) {
-            for (const char* f : kFields) need(!fw->field(f).enabled(), "field editable while running or scheduled");
-            need(!fw->combo("Combo1").enabled() && !fw->combo("Combo2").enabled(), "list editable while running");
+            for (const char* f : kFields) need(!fw.field(f).enabled(), "field editable while running or scheduled");
+            need(!fw.combo("Combo1").enabled() && !fw.combo("Combo2").enabled(), "list editable while running");
             need(!button("Command6").enabled() && !button("Command7").enabled(), "mode button usable while running");
             need(button("Command2").caption() == (tp ? "取消!" : "停止!"), "stop button caption off the mode");
         }
-        need(fw->combo("Combo2").visible() == button("Command4").visible(), "settings row half shown");
+        need(fw.combo("Combo2").visible() == button("Command4").visible(), "settings row half shown");
         need(button("Command3").canClick(), "settings button unusable");
         for (; verified < platform.commands.size(); ++verified) {
             const std::string& c = platform.commands[verified];
@@ -155,16 +148,16 @@ struct Harness {
     void advance(std::int64_t ms)
     {
         const bool wasOn = timerOn();
-        const auto due = fw->timer("Timer1").due();
+        const auto due = fw.timer("Timer1").due();
         std::array<double, 4> before{};
         for (std::size_t i = 0; i < 4; ++i) before[i] = val(kFields[i]);
-        const std::string action = fw->combo("Combo1").text();
+        const std::string action = fw.combo("Combo1").text();
         const auto refused = refusals();
         platform.advance(ms);
         check("tick");
         const auto fresh = newCommands(false);
         if (refusals() != refused) return;
-        const bool fired = wasOn && fw->timer("Timer1").due() != due;
+        const bool fired = wasOn && fw.timer("Timer1").due() != due;
         for (std::size_t i = 0; i < 4; ++i) {
             const double now = val(kFields[i]), o = before[i];
             const bool down = std::fabs(now - (o - 1)) <= 1e-9 * std::fmax(1, std::fabs(o));
@@ -182,14 +175,14 @@ struct Harness {
     void jump(std::int64_t ms)
     {
         const bool wasOn = timerOn();
-        const auto due = fw->timer("Timer1").due();
-        const std::string action = fw->combo("Combo1").text();
+        const auto due = fw.timer("Timer1").due();
+        const std::string action = fw.combo("Combo1").text();
         const auto refused = refusals();
         platform.jump(ms);
         check("jump");
         const auto fresh = newCommands(false);
         if (refusals() != refused) return;
-        if (wasOn && fw->timer("Timer1").due() != due) return checkEnd(action, fresh);
+        if (wasOn && fw.timer("Timer1").due() != due) return checkEnd(action, fresh);
         if (!fresh.empty()) fail("command from a jump without a tick");
     }
 
@@ -208,8 +201,8 @@ struct Harness {
 
     void click(const char* name)
     {
-        const std::string n = name, action = fw->combo("Combo1").text();
-        const bool foreground = fw->combo("Combo2").text() == "前台模式(无弹窗)", pending = bool(platform.duringMessage);
+        const std::string n = name, action = fw.combo("Combo1").text();
+        const bool foreground = fw.combo("Combo2").text() == "前台模式(无弹窗)", pending = bool(platform.duringMessage);
         // The whole countdown in seconds while every field is whole and not
         // negative, as a start in background mode hands it over; else -1.
         double total = 0;
@@ -253,11 +246,11 @@ struct Harness {
     {
         const bool right = buttons & mouse::right, pending = bool(platform.duringMessage);
         const auto messages = platform.messages.size();
-        const int about = aboutShown, popups = fw->popupCount();
-        if (right) fw->choosePopupItem(item);
-        fw->mouseDown(buttons);
+        const int about = aboutShown, popups = fw.popupCount();
+        if (right) fw.choosePopupItem(item);
+        fw.mouseDown(buttons);
         check("mouse down");
-        if (fw->popupCount() != popups + right) fail("popup off the right button");
+        if (fw.popupCount() != popups + right) fail("popup off the right button");
         // Behind it only a tick inside it may have said that its timer was taken back.
         const bool helpShown =
             platform.messages.size() > messages &&
@@ -284,14 +277,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 in.ConsumeIntegralInRange(0, 59));
     };
     setClock();
-    h.window.show();
-    h.fw = h.platform.window("Kestrow");
     h.check("load");
     std::int64_t budget = 200'000;  // ms of ticks per input
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
         switch (in.ConsumeIntegralInRange(0, 14)) {
         case 0: {
-            auto& field = h.fw->field(in.PickValueInArray(kFields));
+            auto& field = h.fw.field(in.PickValueInArray(kFields));
             const std::string typed = pick(in, kTexts);
             const int how = in.ConsumeIntegralInRange(0, 2);
             if (!field.enabled()) break;
@@ -302,7 +293,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 1: {
-            auto& list = h.fw->combo(in.ConsumeBool() ? "Combo1" : "Combo2");
+            auto& list = h.fw.combo(in.ConsumeBool() ? "Combo1" : "Combo2");
             const std::string typed = pick(in, list.def().name == "Combo1" ? kActions : kRunModes);
             if (list.enabled() && list.visible()) list.setText(typed), h.check("setting a list text");
             break;
@@ -317,7 +308,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 4:  // Enter presses the default button, if a user could press it
             for (const char* b : kButtons) {
-                if (h.fw->defaultButton() == &h.button(b) && h.button(b).canClick()) {
+                if (h.fw.defaultButton() == &h.button(b) && h.button(b).canClick()) {
                     h.click(b);
                     break;
                 }
@@ -343,14 +334,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (budget >= ms) budget -= ms, h.platform.duringMessage = [&h, ms] { h.platform.advance(ms); };
                 break;
             }
-            h.fw->requestClose();
+            h.fw.requestClose();
             h.platform.advance(5000);
             if (h.live.count() != 0 || !h.platform.quitRequested()) fail("closing left the program running");
             if (!h.newCommands(false).empty()) fail("closing ran a command");
             return 0;
         }
         case 12: {
-            auto& refuse = h.fw->timer("Timer1").refuseWith;
+            auto& refuse = h.fw.timer("Timer1").refuseWith;
             refuse = refuse ? std::nullopt : std::optional<std::string>("存储空间不足。");
             break;
         }

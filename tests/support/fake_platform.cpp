@@ -92,8 +92,9 @@ void FakeTimer::fire()
 
 FakeWindow::FakeWindow(WindowDefinition def, FakePlatform& platform) : def_(std::move(def)), platform_(platform)
 {
-    // A captioned window adds its frame; the test platform takes 8 pixels
-    // of border and 31 of title bar, as a common Windows theme does.
+    // A captioned window adds its frame: 6 pixels wider and 29 higher, a
+    // 3-pixel fixed border round a 23-pixel title bar, as Windows' classic
+    // metrics give at 96 DPI.
     const double px = platform_.dpi() ? 1440.0 / platform_.dpi() : 15;
     const bool framed = def_.border == Border::FixedSingle;
     width_ = def_.clientWidth + (framed ? 6 * px : 0);
@@ -166,7 +167,6 @@ void FakeWindow::show()
 {
     require(!destroyed_, "show on a destroyed window");
     shown_ = true;
-    ++showCount_;
 }
 
 void FakeWindow::destroy()
@@ -253,13 +253,6 @@ FakeTextField& FakeWindow::field(const std::string& name) { return find(fields_,
 FakePictureBox& FakeWindow::picture(const std::string& name) { return find(pictures_, name); }
 FakeTimer& FakeWindow::timer(const std::string& name) { return find(timers_, name); }
 
-std::vector<FakeTimer*> FakeWindow::timers()
-{
-    std::vector<FakeTimer*> all;
-    for (auto& timer : ownedTimers_) all.push_back(timer.get());
-    return all;
-}
-
 FakePlatform::FakePlatform() : services_{*this, *this, *this, *this, *this} {}
 
 FakePlatform::~FakePlatform() = default;
@@ -289,8 +282,6 @@ CommandStart FakePlatform::run(const Command& command, CommandEnded onEnded)
     return {true, {}};
 }
 
-std::size_t FakePlatform::commandsRunning() const { return dueEndings_.size(); }
-
 // The earliest command end due by `end`, taken out of the list; empty if none.
 Callback FakePlatform::takeEnding(std::int64_t end)
 {
@@ -318,6 +309,21 @@ MessageResult FakePlatform::show(std::string_view prompt, MessageButtons buttons
     MessageResult answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+std::vector<std::string> FakePlatform::prompts() const
+{
+    std::vector<std::string> all;
+    for (const auto& message : messages) all.push_back(message.prompt);
+    return all;
+}
+
+int FakePlatform::settle(int limit)
+{
+    for (int n = 0; n < limit; ++n) {
+        if (!tick()) return n;
+    }
+    return -1;
 }
 
 bool FakePlatform::tick()

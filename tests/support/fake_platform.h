@@ -149,7 +149,7 @@ public:
     Menu& addPopupMenu(MenuDefinition def) override;
 
     void show() override;
-    bool isShown() const override { return shown_; }
+    bool isShown() const { return shown_; }
     void destroy() override;
 
     double left() const override;
@@ -166,14 +166,12 @@ public:
     // Test access.
     const WindowDefinition& def() const { return def_; }
     bool destroyed() const { return destroyed_; }
-    int showCount() const { return showCount_; }
     FakeLabel& label(const std::string& name);
     FakeButton& button(const std::string& name);
     FakeComboBox& combo(const std::string& name);
     FakeTextField& field(const std::string& name);
     FakePictureBox& picture(const std::string& name);
     FakeTimer& timer(const std::string& name);
-    std::vector<FakeTimer*> timers();
     // The menu that popupMenu last showed, and the item the next popup picks
     // (empty: the menu is closed without a choice).
     const FakeMenu* lastPopup() const { return lastPopup_; }
@@ -222,7 +220,6 @@ private:
     int popupCount_ = 0;
     bool shown_ = false;
     bool destroyed_ = false;
-    int showCount_ = 0;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;  // exact twips when dpi is 0
     double minimumHeight_ = 0;
 };
@@ -265,14 +262,13 @@ public:
         bool never = false;        // still running when the patience runs out
     };
     std::deque<Ending> endings;
-    // Commands started with an onEnded whose end has not been told yet.
-    std::size_t commandsRunning() const;
 
     // MessageBoxes: records every box; answers from the script, then OK.
     // duringMessage runs while a box is open, as ticks may.
     MessageResult show(std::string_view prompt, MessageButtons buttons,
                        std::optional<std::string_view> title) override;
     std::vector<RecordedMessage> messages;
+    std::vector<std::string> prompts() const;
     std::deque<MessageResult> answers;
     std::function<void()> duringMessage;
 
@@ -306,6 +302,9 @@ public:
     void jump(std::int64_t ms);
     // Fires the next due tick of any enabled timer; false if none is enabled.
     bool tick();
+    // Ticks until no timer runs: the number of ticks, or -1 if one still
+    // runs after `limit`.
+    int settle(int limit = 2000);
     std::int64_t now() const { return now_; }
     void runPosted();
 

@@ -1,8 +1,5 @@
-#include "about_window/about_window.h"
-#include "follow_window/follow_window.h"
 #include "platform/web_pages.h"
-#include "tests/support/fake_platform.h"
-#include "timer_window/program.h"
+#include "tests/support/program_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -13,32 +10,22 @@
 namespace kestrow {
 namespace {
 
-constexpr const char* kAbout = "关于";
-constexpr const char* kFollow = "关注我们";
-
-// Ticks until no timer runs; the count, or -1 if that never happens.
-int settle(fake::FakePlatform& platform, int limit = 2000)
-{
-    for (int n = 0; n < limit; ++n) {
-        if (!platform.tick()) return n;
-    }
-    return -1;
-}
-
-class AboutTest : public ::testing::Test {
+// The timer window stays unloaded, so the About and follow windows are the
+// only ones counted.
+class AboutTest : public ::testing::Test, protected ProgramRig {
 protected:
-    // The program supplies the slots; the timer window stays unloaded, so
-    // the About and follow windows are the only ones counted.
-    fake::FakePlatform platform;
-    Program program{platform.services()};
-
     AboutWindow& show() { return program.about().show(); }
-    fake::FakeWindow& about() { return *platform.window(kAbout); }
-    int settle() { return kestrow::settle(platform); }
+    fake::FakeWindow& about() { return *aboutWindow(); }
     void openFully()
     {
         show();
-        ASSERT_GE(settle(), 0);
+        ASSERT_GE(platform.settle(), 0);
+    }
+    // A choice from the popup menu yjcd.
+    void choose(const std::string& item)
+    {
+        about().choosePopupItem(item);
+        about().mouseDown(mouse::right);
     }
 };
 
@@ -51,11 +38,10 @@ TEST_F(AboutTest, LoadCollapsesAndCentresForTheNominalSize)
              {28800, 16200, 11130, 6022.5},
              {6000, 4000, -270, -77.5},  // smaller than the window: no clamping
          }) {
-        fake::FakePlatform p;
-        p.setScreen(c.screenWidth, c.screenHeight);
-        Program prog(p.services());
-        AboutWindow& form = prog.about().show();
-        fake::FakeWindow& w = *p.window(kAbout);
+        ProgramRig r;
+        r.platform.setScreen(c.screenWidth, c.screenHeight);
+        AboutWindow& form = r.program.about().show();
+        fake::FakeWindow& w = *r.aboutWindow();
         EXPECT_EQ(w.left(), c.left);
         EXPECT_EQ(w.top(), c.top);
         EXPECT_EQ(w.height(), 0);
@@ -90,7 +76,7 @@ TEST_F(AboutTest, UserCloseShrinksAndUnloadsAtThe19thTick)
         ASSERT_EQ(about().height(), 4200 - 200.0 * step);
     }
     platform.tick();
-    EXPECT_EQ(platform.window(kAbout), nullptr);
+    EXPECT_EQ(aboutWindow(), nullptr);
     EXPECT_EQ(program.about().get(), nullptr);
     EXPECT_TRUE(platform.quitRequested());
 }
@@ -103,7 +89,7 @@ TEST_F(AboutTest, CloseEndsAtAMinimumHeightTheWindowSystemKeeps)
         openFully();
         about().setMinimumHeight(minimum);
         about().requestClose(CloseCause::User);
-        EXPECT_EQ(settle(), 19) << minimum;
+        EXPECT_EQ(platform.settle(), 19) << minimum;
         EXPECT_EQ(program.about().get(), nullptr) << minimum;
     }
 }
@@ -114,23 +100,22 @@ TEST_F(AboutTest, OtherCloseCausesUnloadAtOnce)
         show();
         about().requestClose(cause);
         EXPECT_EQ(program.about().get(), nullptr) << static_cast<int>(cause);
-        EXPECT_EQ(platform.window(kAbout), nullptr);
+        EXPECT_EQ(aboutWindow(), nullptr);
     }
 }
 
 TEST_F(AboutTest, PixelRoundingStillOpensAndCloses)
 {
     for (int dpi : {96, 120, 144}) {
-        fake::FakePlatform p;
-        p.setDpi(dpi);
-        Program prog(p.services());
-        prog.about().show();
-        ASSERT_GE(kestrow::settle(p), 0) << dpi;
-        EXPECT_GE(p.window(kAbout)->height(), AboutWindow::kOpenLimit) << dpi;
-        p.window(kAbout)->button("Command5").click();
-        EXPECT_GE(kestrow::settle(p), 0) << dpi;
-        EXPECT_EQ(prog.about().get(), nullptr) << dpi;
-        EXPECT_EQ(prog.follow().get(), nullptr) << dpi;
+        ProgramRig r;
+        r.platform.setDpi(dpi);
+        r.program.about().show();
+        ASSERT_GE(r.platform.settle(), 0) << dpi;
+        EXPECT_GE(r.aboutWindow()->height(), AboutWindow::kOpenLimit) << dpi;
+        r.aboutWindow()->button("Command5").click();
+        EXPECT_GE(r.platform.settle(), 0) << dpi;
+        EXPECT_EQ(r.program.about().get(), nullptr) << dpi;
+        EXPECT_EQ(r.program.follow().get(), nullptr) << dpi;
     }
 }
 
@@ -139,18 +124,17 @@ TEST_F(AboutTest, CloseDuringTheOpeningStillCompletes)
 {
     for (bool byOk : {false, true}) {
         for (int opened : {0, 1, 5, 20}) {
-            fake::FakePlatform p;
-            Program prog(p.services());
-            prog.about().show();
-            for (int i = 0; i < opened; ++i) p.tick();
+            ProgramRig r;
+            r.program.about().show();
+            for (int i = 0; i < opened; ++i) r.platform.tick();
             if (byOk) {
-                p.window(kAbout)->button("Command5").click();
+                r.aboutWindow()->button("Command5").click();
             } else {
-                p.window(kAbout)->requestClose(CloseCause::User);
+                r.aboutWindow()->requestClose(CloseCause::User);
             }
-            EXPECT_GE(kestrow::settle(p), 0) << byOk << " " << opened;
-            EXPECT_EQ(prog.about().get(), nullptr) << byOk << " " << opened;
-            EXPECT_EQ(p.window(kAbout), nullptr);
+            EXPECT_GE(r.platform.settle(), 0) << byOk << " " << opened;
+            EXPECT_EQ(r.program.about().get(), nullptr) << byOk << " " << opened;
+            EXPECT_EQ(r.aboutWindow(), nullptr);
         }
     }
 }
@@ -162,11 +146,11 @@ TEST_F(AboutTest, OkClosesBothWindows)
         openFully();
         if (followShown) about().label("Label8").click();
         about().button("Command5").click();
-        fake::FakeWindow* follow = platform.window(kFollow);
+        fake::FakeWindow* follow = followWindow();
         ASSERT_NE(follow, nullptr);
         EXPECT_EQ(follow->isShown(), followShown);
         EXPECT_TRUE(follow->timer("Timer2").enabled());
-        EXPECT_GE(settle(), 0);
+        EXPECT_GE(platform.settle(), 0);
         EXPECT_TRUE(platform.windows().empty());
         EXPECT_EQ(program.follow().get(), nullptr);
         EXPECT_EQ(program.about().get(), nullptr);
@@ -188,7 +172,7 @@ TEST_F(AboutTest, ShowingWhileLoadedMakesNoSecondWindow)
     EXPECT_EQ(platform.windows().size(), 1u);
     EXPECT_EQ(about().height(), 1800);
     EXPECT_TRUE(form.Timer2->enabled()) << "closing goes on";
-    EXPECT_GE(settle(), 0);
+    EXPECT_GE(platform.settle(), 0);
     EXPECT_EQ(program.about().get(), nullptr);
 
     // Once unloaded it loads anew, collapsed, with the open animation.
@@ -203,8 +187,7 @@ TEST_F(AboutTest, ChangeLogFromEveryEntry)
     openFully();
     about().label("Label6").click();
     about().label("Label81").click();
-    about().choosePopupItem("gxrizhi");
-    about().mouseDown(mouse::right);
+    choose("gxrizhi");
     ASSERT_EQ(platform.messages.size(), 3u);
     for (const auto& m : platform.messages) {
         EXPECT_EQ(m.prompt, expected);
@@ -239,8 +222,7 @@ TEST_F(AboutTest, LinksAndMenuItemsAskThenOpen)
             if (c.control.starts_with("Label")) {
                 about().label(c.control).click();
             } else {
-                about().choosePopupItem(c.control);
-                about().mouseDown(mouse::right);
+                choose(c.control);
             }
             const bool asks = !c.question.empty();
             ASSERT_EQ(platform.messages.size(), asks ? 1u : 0u);
@@ -261,11 +243,10 @@ TEST_F(AboutTest, FollowLinkAndMenuShowOneFollowWindow)
 {
     openFully();
     about().label("Label8").click();
-    about().choosePopupItem("guanzhu");
-    about().mouseDown(mouse::right);
+    choose("guanzhu");
     EXPECT_EQ(platform.windows().size(), 2u);
-    EXPECT_TRUE(platform.window(kFollow)->isShown());
-    EXPECT_EQ(platform.window(kAbout), &about()) << "About stays open";
+    EXPECT_TRUE(followWindow()->isShown());
+    EXPECT_EQ(aboutWindow(), &about()) << "About stays open";
 }
 
 TEST_F(AboutTest, OnlyTheRightButtonPopsTheMenu)
@@ -282,8 +263,7 @@ TEST_F(AboutTest, ABrowserThatCannotStartIsReportedAndChangesNothing)
 {
     openFully();
     platform.failWith = "找不到文件";
-    about().choosePopupItem("bug");
-    about().mouseDown(mouse::right);
+    choose("bug");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_NE(platform.messages[0].prompt.find(pages::kFeedback), std::string::npos);
     EXPECT_NE(platform.messages[0].prompt.find("找不到文件"), std::string::npos);

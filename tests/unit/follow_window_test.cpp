@@ -1,38 +1,22 @@
-#include "follow_window/follow_window.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/program_rig.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace kestrow {
 namespace {
 
-constexpr const char* kFollow = "关注我们";
-
 // Screen 1920 x 1080 pixels: the centred top is 8100 - 5385.
 constexpr double kCentredTop = 2715;
 
-class FollowTest : public ::testing::Test {
+class FollowTest : public ::testing::Test, protected ProgramRig {
 protected:
-    fake::FakePlatform platform;
-    LiveWindows live{platform};
-    FormSlot<FollowWindow> slot{platform, [this] { return std::make_unique<FollowWindow>(platform.services(), live); }};
-
-    FollowWindow& show() { return slot.show(); }
-    fake::FakeWindow& follow() { return *platform.window(kFollow); }
-    // Ticks until no timer runs; the count, or -1 if that never happens.
-    int settle(int limit = 2000)
-    {
-        for (int n = 0; n < limit; ++n) {
-            if (!platform.tick()) return n;
-        }
-        return -1;
-    }
+    FollowWindow& show() { return program.follow().show(); }
+    fake::FakeWindow& follow() { return *followWindow(); }
 };
 
 TEST_F(FollowTest, PlacedBelowTheCentreThenRisesIn12Steps)
@@ -55,7 +39,7 @@ TEST_F(FollowTest, PlacedBelowTheCentreThenRisesIn12Steps)
 TEST_F(FollowTest, BackgroundClickSlidesAwayAndUnloads)
 {
     FollowWindow& form = show();
-    ASSERT_EQ(settle(), 13);
+    ASSERT_EQ(platform.settle(), 13);
     follow().click();
     EXPECT_TRUE(form.Timer2->enabled());
     for (int step = 1; step <= 12; ++step) {
@@ -63,9 +47,9 @@ TEST_F(FollowTest, BackgroundClickSlidesAwayAndUnloads)
         ASSERT_EQ(follow().top(), kCentredTop - 100.0 * step);
         if (step == 6) follow().click();  // a second click changes nothing
     }
-    ASSERT_NE(slot.get(), nullptr);
+    ASSERT_NE(program.follow().get(), nullptr);
     platform.tick();
-    EXPECT_EQ(slot.get(), nullptr);
+    EXPECT_EQ(program.follow().get(), nullptr);
     EXPECT_TRUE(platform.windows().empty());
     EXPECT_TRUE(platform.quitRequested());
 }
@@ -73,21 +57,14 @@ TEST_F(FollowTest, BackgroundClickSlidesAwayAndUnloads)
 TEST_F(FollowTest, PixelRoundingStillEnds)
 {
     for (int dpi : {96, 120, 144}) {
-        fake::FakePlatform p;
-        p.setDpi(dpi);
-        LiveWindows l(p);
-        FormSlot<FollowWindow> s(p, [&] { return std::make_unique<FollowWindow>(p.services(), l); });
-        s.show();
-        const double centred = p.screenHeight() / 2 - 5385;
-        int ticks = 0;
-        while (p.tick() && ticks < 100) ++ticks;
-        ASSERT_LT(ticks, 100) << dpi;
-        EXPECT_LE(p.window(kFollow)->top(), centred) << dpi;
-        p.window(kFollow)->click();
-        ticks = 0;
-        while (p.tick() && ticks < 100) ++ticks;
-        EXPECT_LT(ticks, 100) << dpi;
-        EXPECT_EQ(s.get(), nullptr) << dpi;
+        ProgramRig r;
+        r.platform.setDpi(dpi);
+        r.program.follow().show();
+        ASSERT_GE(r.platform.settle(100), 0) << dpi;
+        EXPECT_LE(r.followWindow()->top(), kCentredTop) << dpi;
+        r.followWindow()->click();
+        EXPECT_GE(r.platform.settle(100), 0) << dpi;
+        EXPECT_EQ(r.program.follow().get(), nullptr) << dpi;
     }
 }
 
@@ -120,7 +97,7 @@ TEST_F(FollowTest, EachPictureOpensTheAddressItsCodeHolds)
         {"Picture5", Picture::Tudou, "tudou.bmp"},       {"Picture6", Picture::Tieba, "tieba.bmp"},
     };
     FollowWindow& form = show();
-    ASSERT_EQ(settle(), 13);
+    ASSERT_EQ(platform.settle(), 13);
     for (const Case& c : cases) {
         platform.commands.clear();
         follow().picture(c.name).click();
@@ -148,8 +125,8 @@ TEST_F(FollowTest, ShowingWhileClosingRestartsNothing)
     EXPECT_EQ(&show(), &form);
     EXPECT_EQ(follow().top(), kCentredTop + 600);
     EXPECT_TRUE(form.Timer2->enabled());
-    EXPECT_GE(settle(), 0);
-    EXPECT_EQ(slot.get(), nullptr);
+    EXPECT_GE(platform.settle(), 0);
+    EXPECT_EQ(program.follow().get(), nullptr);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 namespace {
 
 using kestrow::numbers::isNumeric;
-using kestrow::numbers::leadingNumber;
 using kestrow::numbers::toText;
 using kestrow::numbers::value;
 
@@ -81,36 +80,6 @@ TEST(NumbersValue, MultiByteSeparator) { checkTable(kArabicSeparator, "\u066B");
 TEST(NumbersValue, EmptySeparatorFallsBackToPoint) {
     EXPECT_EQ(value("1.5", ""), 1.5);
     EXPECT_FALSE(isNumeric("1,5", ""));
-}
-
-TEST(NumbersLeading, Table) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        const char* text;
-        double expected;
-    } cases[] = {
-        {"  1 2abc", 12.0}, {"abc", 0.0}, {"", 0.0}, {"   ", 0.0}, {"-3.5e2x", -350.0},
-        {"1e", 1.0}, {"1e+", 1.0}, {"1E-x", 1.0}, {".5", 0.5}, {"5.", 5.0}, {"-.5", -0.5},
-        {".", 0.0}, {"-", 0.0}, {"+", 0.0}, {"-x5", 0.0}, {"x5", 0.0}, {"1.2.3", 1.2},
-        {"1,5", 1.0}, {"\t1\n0\r\n", 10.0}, {"- 4 . 2 5", -4.25}, {"1 e 3", 1000.0},
-        {"0x10", 0.0}, {"15a", 15.0}, {"1E400", inf}, {"-1E400", -inf}, {"1E-400", 0.0},
-        {"1E99999999999999999999", inf}, {"007", 7.0}, {"+2", 2.0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("text [") + c.text + "]");
-        EXPECT_EQ(leadingNumber(c.text), c.expected);
-    }
-}
-
-TEST(NumbersLeading, EqualsValueForPlainForms) {
-    for (const auto* table : {&kSeparatorFree, &kPointSeparator}) {
-        for (const auto& c : *table) {
-            const auto v = value(c.text, ".");
-            if (!v) continue;
-            SCOPED_TRACE(c.text);
-            EXPECT_EQ(leadingNumber(c.text), *v);
-        }
-    }
 }
 
 TEST(NumbersToText, Table) {

@@ -1,5 +1,4 @@
-#include "tests/support/fake_platform.h"
-#include "timer_window/timer_window.h"
+#include "tests/support/shown_timer_window.h"
 
 #include <gtest/gtest.h>
 
@@ -44,26 +43,17 @@ const std::string kTimePointHelp = joinLines({
     "点击\u201c解锁\u201d三次即可解锁\u201c取消\u201d按钮",
 });
 
-class PopupHelpTest : public ::testing::Test {
+class PopupHelpTest : public ::testing::Test, protected ShownTimerWindow {
 protected:
-    PopupHelpTest() { window.show(); }
-
-    fake::FakeWindow& fw() { return *platform.window("Kestrow"); }
-
     // The help text as a right-button press and the help item show it.
     std::string shownHelp()
     {
         platform.messages.clear();
-        fw().choosePopupItem("help");
-        fw().mouseDown(mouse::right);
+        fw.choosePopupItem("help");
+        fw.mouseDown(mouse::right);
         EXPECT_EQ(platform.messages.size(), 1u);
         return platform.messages.empty() ? std::string() : platform.messages.back().prompt;
     }
-
-    fake::FakePlatform platform;
-    LiveWindows live{platform};
-    int aboutShown = 0;
-    TimerWindow window{platform.services(), live, [this] { ++aboutShown; }};
 };
 
 TEST_F(PopupHelpTest, HelpFollowsTheModeIndicator)
@@ -73,25 +63,25 @@ TEST_F(PopupHelpTest, HelpFollowsTheModeIndicator)
     EXPECT_FALSE(box.title.has_value());
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
 
-    fw().button("Command6").click();
+    fw.button("Command6").click();
     EXPECT_EQ(shownHelp(), kTimePointHelp);
 
-    fw().button("Command7").click();
+    fw.button("Command7").click();
     EXPECT_EQ(shownHelp(), kCountdownHelp);
 }
 
 TEST_F(PopupHelpTest, ModeIsReadFromLabel1Alone)
 {
-    fw().label("Label1").setCaption("预定");
+    fw.label("Label1").setCaption("预定");
     EXPECT_EQ(shownHelp(), kTimePointHelp);
-    fw().label("Label1").setCaption("预定 ");
+    fw.label("Label1").setCaption("预定 ");
     EXPECT_EQ(shownHelp(), kCountdownHelp);
 }
 
 TEST_F(PopupHelpTest, RefusedModeSwitchKeepsTheCountdownHelp)
 {
-    fw().combo("Combo1").setText("休眠");
-    fw().button("Command6").click();
+    fw.combo("Combo1").setText("休眠");
+    fw.button("Command6").click();
     EXPECT_EQ(shownHelp(), kCountdownHelp);
 }
 
@@ -106,30 +96,30 @@ TEST_F(PopupHelpTest, OnlyTheRightButtonOpensTheMenu)
         {mouse::right, 1}, {mouse::left | mouse::right, 1},
     };
     for (const Row& row : rows) {
-        const int popupsBefore = fw().popupCount();
+        const int popupsBefore = fw.popupCount();
         platform.messages.clear();
-        fw().choosePopupItem("help");
-        fw().mouseDown(row.buttons);
-        fw().choosePopupItem("");  // a choice left unused must not reach the next row
-        EXPECT_EQ(fw().popupCount() - popupsBefore, row.popups) << row.buttons;
+        fw.choosePopupItem("help");
+        fw.mouseDown(row.buttons);
+        fw.choosePopupItem("");  // a choice left unused must not reach the next row
+        EXPECT_EQ(fw.popupCount() - popupsBefore, row.popups) << row.buttons;
         EXPECT_EQ(platform.messages.size(), static_cast<std::size_t>(row.popups)) << row.buttons;
     }
-    ASSERT_NE(fw().lastPopup(), nullptr);
-    EXPECT_EQ(fw().lastPopup()->def().name, "menu");
+    ASSERT_NE(fw.lastPopup(), nullptr);
+    EXPECT_EQ(fw.lastPopup()->def().name, "menu");
 }
 
 TEST_F(PopupHelpTest, ClosingTheMenuWithoutChoiceRunsNothing)
 {
-    fw().mouseDown(mouse::right);
-    EXPECT_EQ(fw().popupCount(), 1);
+    fw.mouseDown(mouse::right);
+    EXPECT_EQ(fw.popupCount(), 1);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(aboutShown, 0);
 }
 
 TEST_F(PopupHelpTest, AboutItemShowsTheAboutWindow)
 {
-    fw().choosePopupItem("about");
-    fw().mouseDown(mouse::right);
+    fw.choosePopupItem("about");
+    fw.mouseDown(mouse::right);
     EXPECT_EQ(aboutShown, 1);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(platform.commands.empty());

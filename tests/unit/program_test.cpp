@@ -1,17 +1,13 @@
-#include "tests/support/fake_platform.h"
-#include "timer_window/program.h"
+#include "tests/support/program_rig.h"
 
 #include <gtest/gtest.h>
 
 namespace kestrow {
 namespace {
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test, protected ProgramRig {
 protected:
     ProgramTest() { program.start(); }
-
-    fake::FakePlatform platform;
-    Program program{platform.services()};
 
     fake::FakeWindow& timerWindow() { return *platform.window("Kestrow"); }
     void chooseAbout()
@@ -19,34 +15,29 @@ protected:
         timerWindow().choosePopupItem("about");
         timerWindow().mouseDown(mouse::right);
     }
-    void settle()
-    {
-        for (int n = 0; n < 2000 && platform.tick(); ++n) {
-        }
-    }
 };
 
 TEST_F(ProgramTest, EndsWithWhicheverWindowIsLast)
 {
     // Timer window first: the About and follow windows keep the program on.
     chooseAbout();
-    platform.window("关于")->label("Label8").click();
+    aboutWindow()->label("Label8").click();
     timerWindow().requestClose(CloseCause::User);
     EXPECT_FALSE(platform.quitRequested());
-    platform.window("关于")->requestClose(CloseCause::User);
-    settle();
+    aboutWindow()->requestClose(CloseCause::User);
+    platform.settle();
     EXPECT_EQ(program.about().get(), nullptr);
     EXPECT_FALSE(platform.quitRequested());
-    platform.window("关注我们")->click();
-    settle();
+    followWindow()->click();
+    platform.settle();
     EXPECT_TRUE(platform.quitRequested());
 }
 
 TEST_F(ProgramTest, ClosingAboutLeavesTheTimerWindowRunning)
 {
     chooseAbout();
-    platform.window("关于")->requestClose(CloseCause::User);
-    settle();
+    aboutWindow()->requestClose(CloseCause::User);
+    platform.settle();
     EXPECT_FALSE(platform.quitRequested());
     timerWindow().requestClose(CloseCause::User);
     EXPECT_TRUE(platform.quitRequested());

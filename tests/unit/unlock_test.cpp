@@ -8,11 +8,12 @@
 namespace kestrow {
 namespace {
 
+// Command2 stops, Command3 shows the settings row, Command4 unlocks.
 struct Rig : ShownTimerWindow {
-    fake::FakeButton& stop() { return fw.button("Command2"); }
-    fake::FakeButton& unlock() { return fw.button("Command4"); }
-    void showSettings() { fw.button("Command3").click(); }
-    void start() { fw.button("Command1").click(); }
+    fake::FakeButton& stop() { return button("Command2"); }
+    fake::FakeButton& unlockButton() { return button("Command4"); }
+    void showSettings() { button("Command3").click(); }
+    void start() { button("Command1").click(); }
 };
 
 TEST(UnlockSettings, RowTogglesBothAndNothingElse)
@@ -21,11 +22,11 @@ TEST(UnlockSettings, RowTogglesBothAndNothingElse)
     auto& modes = r.fw.combo("Combo2");
     modes.setText("前台模式(无弹窗)");
     EXPECT_FALSE(modes.visible());
-    EXPECT_FALSE(r.unlock().visible());
+    EXPECT_FALSE(r.unlockButton().visible());
     for (bool shown : {true, false, true}) {
         r.showSettings();
         EXPECT_EQ(modes.visible(), shown);
-        EXPECT_EQ(r.unlock().visible(), shown);
+        EXPECT_EQ(r.unlockButton().visible(), shown);
     }
     EXPECT_EQ(modes.text(), "前台模式(无弹窗)");
     EXPECT_TRUE(modes.enabled());
@@ -53,9 +54,9 @@ TEST(UnlockGuard, ThreePressesUnlockAndOneRelocks)
     r.showSettings();
     for (std::size_t i = 0; i < afterPress.size(); ++i) {
         SCOPED_TRACE(i + 1);
-        r.unlock().click();
+        r.unlockButton().click();
         EXPECT_EQ(r.stop().enabled(), afterPress[i].enabled);
-        EXPECT_EQ(r.unlock().caption(), afterPress[i].caption);
+        EXPECT_EQ(r.unlockButton().caption(), afterPress[i].caption);
         EXPECT_EQ(r.w.unlockClicks, afterPress[i].clicks);
     }
     // The lock is independent of whether the stop button is shown.
@@ -66,14 +67,14 @@ TEST(UnlockGuard, CountSurvivesTheStartOfACountdown)
 {
     Rig r;
     r.showSettings();
-    r.unlock().click();
-    r.unlock().click();
+    r.unlockButton().click();
+    r.unlockButton().click();
     r.start();
     EXPECT_FALSE(r.stop().canClick());
     // Settings and unlock stay usable while the inputs are locked.
     r.showSettings();
     r.showSettings();
-    r.unlock().click();
+    r.unlockButton().click();
     EXPECT_TRUE(r.stop().canClick());
     r.stop().click();
     EXPECT_EQ(r.platform.commands.back(), "shutdown -a");
@@ -83,12 +84,12 @@ TEST(UnlockGuard, SurvivesStopAndNewStart)
 {
     Rig r;
     r.showSettings();
-    for (int i = 0; i < 3; ++i) r.unlock().click();
+    for (int i = 0; i < 3; ++i) r.unlockButton().click();
     r.start();
     r.stop().click();
     r.start();
     EXPECT_TRUE(r.stop().canClick());
-    EXPECT_EQ(r.unlock().caption(), "锁定");
+    EXPECT_EQ(r.unlockButton().caption(), "锁定");
     EXPECT_EQ(r.w.unlockClicks, 3);
 }
 

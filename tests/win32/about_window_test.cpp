@@ -3,8 +3,7 @@
 // bar of 40 pixels (KESTROW_TEST_CAPTION=40), whose frame alone is higher
 // than the 600 twips below which the close animation normally ends.
 #include "platform/win32/dpi.h"
-#include "tests/win32/test_support.h"
-#include "timer_window/program.h"
+#include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +12,23 @@ namespace {
 
 TEST(AboutWindow, OkClosesItWhateverTheCaptionSizeAndTheProgramEnds)
 {
-    testing::Win32Services platform;
-    Program program(platform.services);  // the timer window stays unloaded
-    auto& about = program.about().show();
-    auto& native = static_cast<Win32Window&>(about.window());
-    const HWND hwnd = native.hwnd();
+    testing::Win32Program rig;  // the timer window stays unloaded
+    auto& about = rig.program.about().show();
+    const HWND hwnd = rig.hwndOf(about);
 
     wchar_t caption[8]{};
     if (GetEnvironmentVariableW(L"KESTROW_TEST_CAPTION", caption, 8)) {
         RECT frame{};
         AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), FALSE, GetWindowLongW(hwnd, GWL_EXSTYLE));
         ASSERT_GE(GetSystemMetrics(SM_CYCAPTION), _wtoi(caption)) << "the caption size was not applied";
-        ASSERT_GE(pixelsToTwips(frame.bottom - frame.top, native.currentDpi()), AboutWindow::kCloseLimit);
+        ASSERT_GE(pixelsToTwips(frame.bottom - frame.top, dpiForWindow(hwnd)), AboutWindow::kCloseLimit);
     }
 
     for (auto end = GetTickCount64() + 10000; about.Timer1->enabled() && GetTickCount64() < end; Sleep(5)) {
         testing::pumpMessages();
     }
     ASSERT_FALSE(about.Timer1->enabled()) << "the opening did not end";
-    SendMessageW(native.controlHandle("Command5"), BM_CLICK, 0, 0);
+    SendMessageW(rig.control(about, "Command5"), BM_CLICK, 0, 0);
 
     bool quit = false;
     MSG message;
@@ -42,7 +39,7 @@ TEST(AboutWindow, OkClosesItWhateverTheCaptionSizeAndTheProgramEnds)
         }
     }
     EXPECT_TRUE(quit) << "the program did not end";
-    EXPECT_EQ(program.about().get(), nullptr);
+    EXPECT_EQ(rig.program.about().get(), nullptr);
     EXPECT_FALSE(IsWindow(hwnd));
 }
 

@@ -46,7 +46,7 @@ TEST(Failure, TheFirstShowsOneBoxStopsEveryTimerAndLaterOnesSayNothing)
                       }});
     window->addTimer({"Timer2", 10, true, [&] { ++ticks; }});
     window->show();
-    const HWND hwnd = static_cast<Win32Window&>(*window).hwnd();
+    const HWND hwnd = testing::hwndOf(*window);
 
     // The box holds this thread in its modal loop; another thread watches it,
     // fails once more behind it, and closes whatever boxes there are.

@@ -1,13 +1,9 @@
 // Every handle the adapter makes goes when its window goes: the About and
 // follow windows opened and closed a hundred times leave no handle behind.
-#include "about_window/about_window.h"
-#include "follow_window/follow_window.h"
 #include "platform/win32/handle_counts.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace kestrow::win32 {
 namespace {
@@ -27,12 +23,9 @@ namespace {
 
 TEST(HandleCounts, AboutAndFollowWindowsOpenedAndClosedAHundredTimesLeaveNothing)
 {
-    testing::Win32Services platform;
-    LiveWindows live(platform.desktop);
-    FormSlot<FollowWindow> follow(platform.desktop,
-                                  [&] { return std::make_unique<FollowWindow>(platform.services, live); });
-    FormSlot<AboutWindow> about(platform.desktop,
-                                [&] { return std::make_unique<AboutWindow>(platform.services, live, follow); });
+    testing::Win32Program rig;  // the timer window stays unloaded
+    FormSlot<AboutWindow>& about = rig.program.about();
+    FormSlot<FollowWindow>& follow = rig.program.follow();
     pumpMessages();
     const HandleCounts before = handleCounts();
 
@@ -50,7 +43,7 @@ TEST(HandleCounts, AboutAndFollowWindowsOpenedAndClosedAHundredTimesLeaveNothing
         }
         if (i == 0) {
             const HandleCounts open = handleCounts();
-            EXPECT_GE(open.windows, before.windows + 2 + 12 + 6) << "2 windows, 12 + 9 controls, tooltips";
+            EXPECT_GE(open.windows, before.windows + 2 + 12 + 9 + 2) << "2 windows, 12 + 9 controls, a tooltip each";
             EXPECT_GE(open.gdiObjects, before.gdiObjects + 6) << "six pictures, fonts, brushes";
             EXPECT_GE(open.iconsCursors, before.iconsCursors + 4);
             EXPECT_GE(open.timers, before.timers + 2) << "both open animations run";
@@ -85,7 +78,7 @@ TEST(HandleCounts, ClosingFromTheSystemSideReleasesEverythingToo)
         window->addTimer({"Timer1", 1000, true, {}});
         window->addPopupMenu({"menu", "右键菜单", {{"help", "帮助", {}}}});
         // Destroyed by someone else: the objects must notice, not double-free.
-        DestroyWindow(static_cast<Win32Window&>(*window).hwnd());
+        DestroyWindow(testing::hwndOf(*window));
         EXPECT_EQ(handleCounts().windows, before.windows);
     }
     pumpMessages();

@@ -1,8 +1,7 @@
 // The program's windows under real keyboard and mouse input, as in a Windows
 // dialog: Enter, Tab, the focus, the menu key, and message boxes that hold
 // the whole program.
-#include "tests/win32/test_support.h"
-#include "timer_window/program.h"
+#include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -14,28 +13,9 @@ namespace {
 
 using namespace testing;
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public ::testing::Test, protected ShownProgram {
 protected:
-    void SetUp() override
-    {
-        program.start();
-        settle();
-    }
-    TimerWindow& window() { return program.timerWindow(); }
-    static HWND hwndOf(Form& form) { return static_cast<Win32Window&>(form.window()).hwnd(); }
-    HWND control(const std::string& name) { return static_cast<Win32Window&>(window().window()).controlHandle(name); }
-    std::string focused()
-    {
-        for (const char* name : {"Text1", "Text3", "Combo2", "Command2", "Command3"}) {
-            if (GetFocus() && (control(name) == GetFocus() || IsChild(control(name), GetFocus()))) return name;
-        }
-        return "elsewhere";
-    }
     bool framed(const char* name) { return (GetWindowLongW(control(name), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON; }
-
-    Win32Services platform;
-    Program program{platform.services};
-    const std::vector<std::string>& commands = platform.commands.commands;
 };
 
 TEST_F(KeyboardTest, EnterPressesTheFocusedButtonElseTheDefaultOneAndTheFrameShowsWhich)
@@ -141,7 +121,7 @@ TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
         // Another program closes the window that asked; any other box reports a failure.
         PostMessageW(boxes.back() == L"检查更新？" ? windows[1] : box, WM_CLOSE, 0, 0);
     });
-    HWND link = static_cast<Win32Window&>(about.window()).controlHandle("Label7");
+    HWND link = Win32Program::control(about, "Label7");
     SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(link, WM_LBUTTONUP, 0, 0);
     settle();

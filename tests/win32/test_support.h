@@ -126,6 +126,10 @@ struct Win32Services {
     Services services{desktop, commands, messages, clock, locale};
 };
 
+// The real window behind a portable one.
+inline Win32Window& native(NativeWindow& window) { return static_cast<Win32Window&>(window); }
+inline HWND hwndOf(NativeWindow& window) { return native(window).hwnd(); }
+
 inline SIZE clientSize(HWND window)
 {
     RECT r{};

@@ -2,8 +2,7 @@
 // Enter on the default button and the nested field handlers.
 #include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
-#include "tests/win32/test_support.h"
-#include "timer_window/timer_window.h"
+#include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -16,67 +15,36 @@ namespace {
 using testing::clientSize;
 using testing::pumpMessages;
 
-class TimerWindowTest : public ::testing::Test {
+class TimerWindowTest : public ::testing::Test, protected testing::ShownProgram {
 protected:
-    void SetUp() override
+    HWND hwnd() { return hwndOf(window()); }
+    void pressEnterIn(HWND control)
     {
-        window.show();
+        SetFocus(control);
+        PostMessageW(control, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageW(control, WM_KEYUP, VK_RETURN, 0xC0000001);
         pumpMessages();
     }
-    void TearDown() override
-    {
-        window.unload();
-        pumpMessages();
-    }
-
-    Win32Window& native() { return static_cast<Win32Window&>(window.window()); }
-    HWND control(const std::string& name) { return native().controlHandle(name); }
-    std::string nameOf(HWND hwnd)
-    {
-        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Command1", "Command2", "Command3", "Command4",
-                                 "Command5", "Command6", "Command7", "Combo1", "Combo2"}) {
-            if (hwnd && (control(name) == hwnd || GetParent(hwnd) == control(name))) return name;
-        }
-        return "?";
-    }
-    void pressEnterIn(HWND hwnd)
-    {
-        SetFocus(hwnd);
-        PostMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 1);
-        PostMessageW(hwnd, WM_KEYUP, VK_RETURN, 0xC0000001);
-        pumpMessages();
-    }
-
-    testing::Win32Services platform;
-    LiveWindows live{platform.desktop};
-    TimerWindow window{platform.services, live};
 };
 
+// The definition's states and places reach the real controls.
 TEST_F(TimerWindowTest, OpensIdleWithTheControlTablesStateAndSize)
 {
-    const int dpi = native().currentDpi();
-    const SIZE client = clientSize(native().hwnd());
-    EXPECT_EQ(client.cx, twipsToPixels(3450, dpi));
-    EXPECT_EQ(client.cy, twipsToPixels(7920, dpi));
-    if (dpi == 96) {
-        EXPECT_EQ(client.cx, 230);
-        EXPECT_EQ(client.cy, 528);
-    }
-    EXPECT_TRUE(window.Command6->enabled());
-    EXPECT_FALSE(window.Command7->enabled());
+    const int dpi = testing::native(window().window()).currentDpi();
+    EXPECT_EQ(clientSize(hwnd()).cx, twipsToPixels(3450, dpi));
+    EXPECT_TRUE(IsWindowEnabled(control("Command6")));
     EXPECT_FALSE(IsWindowEnabled(control("Command7")));
-    EXPECT_FALSE(window.Command2->visible());
-    EXPECT_FALSE(window.Command2->enabled());
     EXPECT_FALSE(IsWindowVisible(control("Command2")));
-    EXPECT_FALSE(window.Combo2->visible());
-    EXPECT_TRUE(window.Command1->isDefault());
-    EXPECT_EQ(window.Combo1->text(), "关机");
-    EXPECT_EQ(window.Text3->text(), "1");
+    EXPECT_FALSE(window().Command2->enabled());
+    EXPECT_FALSE(window().Combo2->visible());
+    EXPECT_TRUE(window().Command1->isDefault());
+    EXPECT_EQ(window().Combo1->text(), "关机");
+    EXPECT_EQ(window().Text3->text(), "1");
 
     // Text1 sits at its twips position, converted at the window's DPI.
     RECT r;
     GetWindowRect(control("Text1"), &r);
-    MapWindowPoints(nullptr, native().hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, twipsToPixels(840, dpi));
     EXPECT_EQ(r.top, twipsToPixels(1920, dpi));
     EXPECT_EQ(r.right - r.left, twipsToPixels(855, dpi));
@@ -90,7 +58,7 @@ TEST_F(TimerWindowTest, TabFollowsTabIndexSkippingHiddenAndDisabledControls)
     HWND at = control("Text1");
     for (int i = 0; i < 9; ++i) {
         order.push_back(nameOf(at));
-        at = GetNextDlgTabItem(native().hwnd(), at, FALSE);
+        at = GetNextDlgTabItem(hwnd(), at, FALSE);
     }
     EXPECT_EQ(order, (std::vector<std::string>{"Text1", "Command1", "Text2", "Text3", "Text4", "Combo1", "Command3",
                                                "Command6", "Text1"}));
@@ -102,22 +70,22 @@ TEST_F(TimerWindowTest, TabFollowsTabIndexSkippingHiddenAndDisabledControls)
     EXPECT_EQ(nameOf(GetFocus()), "Combo1") << "focus is in the combo box's own edit";
 
     // Command2, Combo2, Command4 and Command5 join once shown and enabled.
-    window.Combo2->setVisible(true);
-    window.Command4->setVisible(true);
-    EXPECT_EQ(nameOf(GetNextDlgTabItem(native().hwnd(), control("Combo1"), FALSE)), "Combo2");
-    EXPECT_EQ(nameOf(GetNextDlgTabItem(native().hwnd(), control("Combo2"), FALSE)), "Command4");
+    window().Combo2->setVisible(true);
+    window().Command4->setVisible(true);
+    EXPECT_EQ(nameOf(GetNextDlgTabItem(hwnd(), control("Combo1"), FALSE)), "Combo2");
+    EXPECT_EQ(nameOf(GetNextDlgTabItem(hwnd(), control("Combo2"), FALSE)), "Command4");
 }
 
 TEST_F(TimerWindowTest, EnterPressesTheDefaultButtonOnlyWhileItCanBePressed)
 {
     pressEnterIn(control("Text2"));
-    EXPECT_EQ(platform.commands.commands, (std::vector<std::string>{"shutdown -s -t 60"}));
-    EXPECT_FALSE(window.Command1->visible());
-    EXPECT_TRUE(window.Timer1->enabled());
+    EXPECT_EQ(commands, (std::vector<std::string>{"shutdown -s -t 60"}));
+    EXPECT_FALSE(window().Command1->visible());
+    EXPECT_TRUE(window().Timer1->enabled());
 
     // The start button is hidden now: Enter must not start a second time.
     pressEnterIn(control("Command3"));
-    EXPECT_EQ(platform.commands.commands.size(), 1u);
+    EXPECT_EQ(commands.size(), 1u);
 }
 
 TEST_F(TimerWindowTest, EachFieldIsNamedByTheUnitLabelJustBeforeItInZOrder)
@@ -126,7 +94,7 @@ TEST_F(TimerWindowTest, EachFieldIsNamedByTheUnitLabelJustBeforeItInZOrder)
     const auto unitBefore = [&](const char* field) { return windowText(GetWindow(control(field), GW_HWNDPREV)); };
     EXPECT_EQ(unitBefore("Text1"), "天");
     EXPECT_EQ(unitBefore("Text4"), "秒");
-    window.Command6_Click();
+    window().Command6_Click();
     EXPECT_EQ(unitBefore("Text1"), "天后");
     EXPECT_EQ(unitBefore("Text2"), "点");
     EXPECT_EQ(unitBefore("Text3"), "分");
@@ -140,22 +108,21 @@ TEST_F(TimerWindowTest, FieldHandlersRunInsideTheTextChange)
     GetWindowTextW(text2, buffer, 16);
     EXPECT_STREQ(buffer, L"0") << "the change handler replaced the entry before WM_SETTEXT returned";
 
-    window.Text4->setText("");
-    EXPECT_EQ(window.Text4->text(), "0");
+    window().Text4->setText("");
+    EXPECT_EQ(window().Text4->text(), "0");
 
     // Full-width digits typed one by one keep their order once made ASCII.
     SendMessageW(text2, EM_SETSEL, 1, 1);
     for (wchar_t key : {L'２', L'３'}) SendMessageW(text2, WM_CHAR, key, 1);
-    EXPECT_EQ(window.Text2->text(), "023");
+    EXPECT_EQ(window().Text2->text(), "023");
 }
 
 TEST_F(TimerWindowTest, UserCloseUnloadsTheWindowAndEndsTheProgram)
 {
-    HWND hwnd = native().hwnd();
-    SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_FALSE(window.loaded());
-    EXPECT_EQ(live.count(), 0);
+    HWND closed = hwnd();
+    SendMessageW(closed, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(closed));
+    EXPECT_FALSE(window().loaded());
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }

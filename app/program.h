@@ -1,6 +1,8 @@
 // The program's three windows put together: the timer window shown at the
-// start, and the About and follow windows created when first shown. The
-// program ends (Desktop::quit) when whichever window is last unloads.
+// start, and the About and follow windows created when first shown. Only
+// here do the windows meet: each asks for the others through the callbacks
+// it is given. The program ends (Desktop::quit) when whichever window is
+// last unloads.
 #pragma once
 
 #include "about_window/about_window.h"
@@ -24,8 +26,8 @@ public:
     FormSlot<FollowWindow>& follow() { return follow_; }
 
 private:
-    // Destroyed in reverse order: the About window refers to the follow
-    // slot, and every window to the live count.
+    // Destroyed in reverse order: the About window's callbacks refer to the
+    // follow slot, and every window to the live count.
     LiveWindows live_;
     FormSlot<FollowWindow> follow_;
     FormSlot<AboutWindow> about_;

@@ -1,10 +1,10 @@
 // kestrow.exe: the Win32 services, the program's windows and the message loop.
+#include "app/program.h"
 #include "platform/win32/command_runner.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/win32_desktop.h"
-#include "timer_window/program.h"
 
 #include <windows.h>
 
