@@ -13,6 +13,7 @@
 #include "timer_window/texts.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <string_view>
@@ -106,6 +107,9 @@ void addControl(HWND window, const FloorControl& c, int dpi)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int)
 {
     win32::declareDpiAwareness();
+    // The common controls' own classes (version 6, by the manifest), as Kestrow registers them.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
     const wchar_t* title = *arguments ? arguments : L"KestrowBenchFloor";
 
     WNDCLASSW wc{};

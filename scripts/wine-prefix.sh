@@ -6,7 +6,7 @@
 #   kestrow_recorder_stands_in <rec.exe>  the recorder as the prefix's shutdown.exe and explorer.exe
 #   trap kestrow_wine_end EXIT            ends the prefix's wineserver and the display
 kestrow_wine_prefix() {
-  export WINEPREFIX="$1"
+  export WINEPREFIX; WINEPREFIX=$(realpath -m "$1")   # Wine takes absolute paths only
   export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEARCH=win64
