@@ -7,7 +7,9 @@
 #   trap kestrow_wine_end EXIT            ends the prefix's wineserver and the display
 kestrow_wine_prefix() {
   export WINEPREFIX; WINEPREFIX=$(realpath -m "$1")   # Wine takes absolute paths only
-  export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko prompts
+  # No Mono or Gecko prompts, and no menu entries or file associations on
+  # the host for a throwaway prefix (winemenubuilder can also take minutes).
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEARCH=win64
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
