@@ -357,7 +357,7 @@ table=$(cat <<EOF
 | Executable size (bytes) | $exe_bytes | $ks_bytes (/usr/bin/kshutdown) |
 | Libraries it imports | ${#dlls[@]} DLLs: $(IFS=,; echo "${dlls[*]}" | sed 's/,/, /g') | $ks_libs shared libraries (ldd) |
 
-Notes: both programs run on the same private Xvfb display ($display, 1280x1024x24, no window manager); start-up is
+Notes: all three run on the same private Xvfb display ($display, 1280x1024x24, no window manager); start-up is
 timed by bench/xwatch.c from just before the fork of the launch command to the X11 map (visible) or to the
 first full-size window with the title (created); the three are started in turn, round after round, and the
 first round is a warm-up that is not counted. The floor (bench/floor.cpp) is a window with the timer window's
