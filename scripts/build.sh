@@ -1,13 +1,26 @@
 #!/usr/bin/env bash
-# Builds both configurations: native (unit tests, sanitizers) and Windows
-# (kestrow.exe and the adapter tests, cross-compiled with mingw-w64).
+# Configures and builds, each configuration in build/<name>:
+#   native  unit tests with the sanitizers (and the bench's X11 watcher)
+#   win     kestrow.exe, adapter and end-to-end tests, the bench's Windows tools (mingw-w64)
+#   fuzz    the libFuzzer targets (clang)
+#
+#   scripts/build.sh                         native and win
+#   scripts/build.sh fuzz                    one configuration
+#   scripts/build.sh win kestrow floor       some targets of one configuration
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-jobs=$(nproc)
+configurations=(native win)
+targets=()
+if [ $# -gt 0 ]; then configurations=("$1"); shift; targets=("$@"); fi
 
-cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DKESTROW_WERROR=ON >/dev/null
-cmake --build "$root/build/native" -j"$jobs"
-
-cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release -DKESTROW_WERROR=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$root/build/win" -j"$jobs"
+for name in "${configurations[@]}"; do
+  options=(-DKESTROW_WERROR=ON)
+  case $name in
+    native) options+=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    win) options+=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake") ;;
+    fuzz) options+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKESTROW_FUZZ=ON) ;;
+    *) echo "unknown configuration: $name (native, win or fuzz)" >&2; exit 2 ;;
+  esac
+  cmake -S "$root" -B "$root/build/$name" "${options[@]}" >/dev/null
+  cmake --build "$root/build/$name" -j"$(nproc)" ${targets[@]+--target "${targets[@]}"}
+done

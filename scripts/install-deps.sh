@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian machine (run as root).
+#
+#   scripts/install-deps.sh [--refresh] [extra packages...]
+#
+# --refresh reads the package index again even when nothing is missing.
 set -euo pipefail
 
 packages=(
@@ -9,15 +13,37 @@ packages=(
   imagemagick fonts-noto-cjk fonts-wqy-microhei    # screenshots and Chinese text under Wine
   zbar-tools                                       # reads the QR pictures back in the unit tests
   clang libclang-rt-14-dev                         # libFuzzer targets
+  python3                                          # writes the release zip
 )
+refresh=0
+if [ "${1:-}" = --refresh ]; then refresh=1; shift; fi
+packages+=("$@")
+
+# A mirror in the middle of a sync serves index files that do not match
+# ("File has unexpected size ... Mirror sync in progress?"): try again a
+# little later, a few times, before giving up.
+retrying() {
+  local attempt
+  for attempt in 1 2 3 4; do
+    "$@" && return 0
+    ((attempt < 4)) || break
+    echo "failed: $* (attempt $attempt); again in $((attempt * 20)) s" >&2
+    sleep $((attempt * 20))
+  done
+  return 1
+}
 
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 
+if ((refresh || ${#missing[@]})); then
+  retrying apt-get update -qq
+fi
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  export DEBIAN_FRONTEND=noninteractive
+  # A failed package download may be the same sync: read the index again.
+  retrying sh -c 'apt-get install -y -qq "$@" >/dev/null || { apt-get update -qq; exit 1; }' _ "${missing[@]}"
 fi

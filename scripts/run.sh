@@ -4,9 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$root/build/win" -j"$(nproc)" --target kestrow
+"$root/scripts/build.sh" win kestrow
 exe="$root/build/win/platform/win32/kestrow.exe"
 source "$root/scripts/wine-prefix.sh"
 kestrow_wine_prefix "$root/build/wineprefix"
@@ -15,9 +13,10 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
 fi
 
+trap kestrow_wine_end EXIT
+kestrow_virtual_display
 shot="$root/build/kestrow-screenshot.png"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  wine "$1" & sleep 6
-  import -window root "$2"
-  wineserver -k' _ "$exe" "$shot"
+wine "$exe" &
+sleep 6
+import -window root "$shot"
 echo "No display: the window was shown on a virtual one; screenshot saved to $shot"

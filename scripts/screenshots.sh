@@ -8,22 +8,22 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$root/docs/screenshots}" && cd "${1:-$root/docs/screenshots}" && pwd)
 exe="$root/build/win/platform/win32/kestrow.exe"
 [ -f "$exe" ] || { echo "build kestrow.exe first (scripts/build.sh)" >&2; exit 2; }
-command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool >/dev/null
+"$root/scripts/install-deps.sh" xdotool
 source "$root/scripts/wine-prefix.sh"
+trap kestrow_wine_end EXIT
+kestrow_virtual_display
 kestrow_wine_prefix "$root/build/wineprefix"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  exe=$1 out=$2
-  shot() { import -window root "$out/full.png"; convert "$out/full.png" -crop "$2" +repage "$out/$1.png"; }
-  wine explorer /desktop=kestrow,1280x1024 "$exe" & sleep 8
-  shot timer-window 236x556+0+0
-  xdotool mousemove 30 140 click 3; sleep 1      # right button on the background
-  xdotool key Down Down Return; sleep 3          # 关于
-  # Inside a Wine desktop the windows are no X windows of their own, so the
-  # crops follow the placement the windows compute for a 1280x1024 screen.
-  shot about-window 440x284+418+371
-  xdotool mousemove 756 604 click 1; sleep 3     # 关注我们
-  shot follow-window 1110x718+85+149
-  rm -f "$out/full.png"
-  wineserver -k' _ "$exe" "$out"
+shot() { import -window root "$out/full.png"; convert "$out/full.png" -crop "$2" +repage "$out/$1.png"; }
+wine explorer /desktop=kestrow,1280x1024 "$exe" &
+sleep 8
+shot timer-window 236x556+0+0
+xdotool mousemove 30 140 click 3; sleep 1      # right button on the background
+xdotool key Down Down Return; sleep 3          # 关于
+# Inside a Wine desktop the windows are no X windows of their own, so the
+# crops follow the placement the windows compute for a 1280x1024 screen.
+shot about-window 440x284+418+371
+xdotool mousemove 756 604 click 1; sleep 3     # 关注我们
+shot follow-window 1110x718+85+149
+rm -f "$out/full.png"
 echo "Screenshots in $out"

@@ -1,30 +1,47 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both configurations and runs every test:
+# Installs what is missing, builds every configuration and runs every test:
 # native unit tests, adapter and end-to-end tests under Wine, and a bounded
-# run of each fuzz target. Ends with one line counting them all.
+# run of each fuzz target (FUZZ_SECONDS each, 30 by default). Ends with one
+# line counting them all, from ctest's JUnit results.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
-
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+export FUZZ_SECONDS=${FUZZ_SECONDS:-30}
+results="$root/build/results"
+rm -rf "$results"
+mkdir -p "$results"
 status=0
 
-echo "== Unit tests (native, ASan/UBSan)"
-ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" | tee -a "$log" || status=1
+# A step that fails counts as one failed test, whatever results it left.
+step() { "$@" || { status=1; failed_steps=$((failed_steps + 1)); }; }
+failed_steps=0
 
-echo "== Adapter and end-to-end tests (kestrow.exe under Wine)"
-"$root/tests/win32/run_wine_tests.sh" "$root/build/win" | tee -a "$log" || status=1
+echo "== Packages and builds"
+step "$root/scripts/install-deps.sh"
+[ "$status" -eq 0 ] && step "$root/scripts/build.sh"
+[ "$status" -eq 0 ] && step "$root/scripts/build.sh" fuzz
 
-echo "== Fuzz targets (FUZZ_SECONDS=${FUZZ_SECONDS:=30} each)"
-FUZZ_SECONDS=$FUZZ_SECONDS "$root/tests/fuzz/run_fuzzers.sh" "$root/build/fuzz" | tee -a "$log" || status=1
+if [ "$status" -eq 0 ]; then
+  echo "== Unit tests (native, ASan/UBSan)"
+  step ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" --output-junit "$results/native.xml"
 
-# ctest says "... tests failed out of N"; the fuzz runner "N passed, M failed".
-read -r passed failed < <(awk '
-  /tests failed out of/ { for (i = 1; i <= NF; i++) if ($i == "failed") n = $(i - 2); f += n; p += $NF - n }
-  /^[0-9]+ passed, [0-9]+ failed$/ { p += $1; f += $3 }
-  END { print p + 0, f + 0 }' "$log")
-[ "$status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
+  echo "== Adapter and end-to-end tests (kestrow.exe under Wine)"
+  step "$root/tests/win32/run_wine_tests.sh" "$root/build/win" --output-junit "$results/win.xml"
+
+  echo "== Fuzz targets (FUZZ_SECONDS=$FUZZ_SECONDS each)"
+  step ctest --test-dir "$root/build/fuzz" --output-on-failure --output-junit "$results/fuzz.xml"
+fi
+
+# Each results file has one <testsuite tests=".." failures=".." skipped="..">.
+attribute() { grep -o "\b$1=\"[0-9]*\"" "$2" | head -1 | tr -dc 0-9; }
+passed=0
+failed=0
+for file in "$results"/*.xml; do
+  [ -f "$file" ] || continue
+  tests=$(attribute tests "$file") failures=$(attribute failures "$file") skipped=$(attribute skipped "$file")
+  passed=$((passed + ${tests:-0} - ${failures:-0} - ${skipped:-0}))
+  failed=$((failed + ${failures:-0}))
+done
+# A failed step whose failure no results file counts (a build, a crash of ctest).
+((failed >= failed_steps)) || failed=$failed_steps
 echo "Total: $passed passed, $failed failed"
 exit "$status"

@@ -4,6 +4,8 @@
 // and explorer.exe in this Wine prefix); that log is what gets checked.
 //
 // Usage: e2e_test.exe [gtest flags] <kestrow.exe> <commands.log>
+#include "tests/e2e/window_driver.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,17 +19,10 @@
 
 namespace {
 
+using namespace kestrow::drive;
+
 std::wstring g_exe;
 std::wstring g_log;
-
-constexpr int kPatience = 5000;  // ms; Wine on a loaded machine is slow
-
-bool waitUntil(const std::function<bool()>& done, int ms = kPatience) {
-    for (auto end = GetTickCount64() + ms;; Sleep(20)) {
-        if (done()) return true;
-        if (GetTickCount64() > end) return done();
-    }
-}
 
 std::string utf8(const std::wstring& text) {
     const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -36,178 +31,12 @@ std::string utf8(const std::wstring& text) {
     return out;
 }
 
-// ---------------------------------------------------------------- windows
-
-std::wstring textOf(HWND hwnd) {
-    wchar_t buffer[2048] = {};
-    DWORD_PTR length = 0;
-    // A timeout keeps a hung program from hanging the test.
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, kPatience, &length);
-    return std::wstring(buffer, length);
-}
-
-bool isClass(HWND hwnd, const wchar_t* cls) {
-    wchar_t buffer[256] = {};
-    GetClassNameW(hwnd, buffer, 256);
-    return _wcsicmp(buffer, cls) == 0;
-}
-
-std::vector<HWND> topLevel(DWORD pid) {
-    struct Ctx { DWORD pid; std::vector<HWND> found; } ctx{pid, {}};
-    EnumWindows([](HWND h, LPARAM p) -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner == c->pid) c->found.push_back(h);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
-}
-
-// A shown top-level window of the process: a message box (#32770), a popup
-// menu (#32768), or with cls empty any other window with this caption.
-HWND findShown(DWORD pid, const wchar_t* cls, const std::wstring& caption = L"") {
-    for (HWND h : topLevel(pid)) {
-        if (!IsWindowVisible(h)) continue;
-        const bool special = isClass(h, L"#32770") || isClass(h, L"#32768");
-        if (*cls ? isClass(h, cls) : !special && textOf(h) == caption) return h;
-    }
-    return nullptr;
-}
-
-// Direct children only: a combo box's inner EDIT is not one of the fields.
-// Sorted top to bottom, then left to right.
-std::vector<HWND> children(HWND parent, const wchar_t* cls) {
-    std::vector<HWND> found;
-    for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (isClass(h, cls)) found.push_back(h);
-    }
-    std::sort(found.begin(), found.end(), [](HWND a, HWND b) {
-        RECT ra, rb;
-        GetWindowRect(a, &ra);
-        GetWindowRect(b, &rb);
-        return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-    });
-    return found;
-}
-
-HWND child(HWND parent, const wchar_t* cls, const std::wstring& caption) {
-    for (HWND h : children(parent, cls)) {
-        if (textOf(h) == caption) return h;
-    }
-    return nullptr;
-}
-
-bool shown(HWND h) { return h && IsWindowVisible(h); }
-bool enabled(HWND h) { return h && IsWindowEnabled(h); }
-int height(HWND h) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    return r.bottom - r.top;
-}
-
-// Waits until an animated window has stopped moving and growing.
-bool atRest(HWND h) {
-    return waitUntil([&] {
-        RECT a, b;
-        GetWindowRect(h, &a);
-        Sleep(150);
-        GetWindowRect(h, &b);
-        return EqualRect(&a, &b);
-    });
-}
-
 // For a click whose handler returns without a modal loop.
-void click(HWND button) {
+void press(HWND button)
+{
     ASSERT_NE(button, nullptr);
-    DWORD_PTR ignored;
-    ASSERT_TRUE(SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kPatience, &ignored))
-        << "the click did not return: a message box is probably up";
+    ASSERT_TRUE(click(button)) << "the click did not return: a message box is probably up";
 }
-
-// For a click that opens a message box, which would block SendMessage.
-void postClick(HWND button) {
-    ASSERT_NE(button, nullptr);
-    PostMessageW(button, BM_CLICK, 0, 0);
-}
-
-// A real press and release; on a SS_NOTIFY label or picture it becomes STN_CLICKED.
-void postLeftClick(HWND hwnd, POINT at = {2, 2}) {
-    ASSERT_NE(hwnd, nullptr);
-    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-}
-
-void setText(HWND hwnd, const std::wstring& text) {
-    ASSERT_NE(hwnd, nullptr);
-    DWORD_PTR ignored;
-    ASSERT_TRUE(SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
-                                    kPatience, &ignored));
-}
-
-// A client point on the window itself, clear of its visible controls.
-POINT backgroundPoint(HWND hwnd) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    for (int y = 3; y < client.bottom; y += 7) {
-        for (int x = 3; x < client.right; x += 7) {
-            if (ChildWindowFromPointEx(hwnd, {x, y}, CWP_SKIPINVISIBLE) == hwnd) return {x, y};
-        }
-    }
-    ADD_FAILURE() << "no background left to click";
-    return {0, 0};
-}
-
-// ---------------------------------------------------------------- the log
-
-struct Command {
-    unsigned long long stamp;  // FILETIME of the recorder's start
-    std::string line;
-};
-
-// The commands recorded since the object was made.
-class CommandLog {
-public:
-    CommandLog() : start_(read().size()) {}
-
-    std::vector<Command> all() const {
-        auto commands = read();
-        commands.erase(commands.begin(), commands.begin() + static_cast<long>(std::min(start_, commands.size())));
-        return commands;
-    }
-    std::vector<std::string> lines() const {
-        std::vector<std::string> out;
-        for (const auto& c : all()) out.push_back(c.line);
-        return out;
-    }
-    // The n-th command (1-based), once it has come.
-    Command waitFor(size_t n) const {
-        std::vector<Command> seen;
-        if (waitUntil([&] { return (seen = all()).size() >= n; })) return seen[n - 1];
-        ADD_FAILURE() << "expected " << n << " command(s), got " << seen.size();
-        return {0, ""};
-    }
-
-private:
-    static std::vector<Command> read() {
-        std::vector<Command> commands;
-        HANDLE file = CreateFileW(g_log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return commands;
-        std::string all;
-        char buffer[4096];
-        DWORD n = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) all.append(buffer, n);
-        CloseHandle(file);
-        for (size_t at = 0, end; (end = all.find('\n', at)) != std::string::npos; at = end + 1) {
-            const size_t tab = all.find('\t', at);
-            if (tab < end) commands.push_back({std::stoull(all.substr(at, tab - at)), all.substr(tab + 1, end - tab - 1)});
-        }
-        return commands;
-    }
-
-    size_t start_;
-};
 
 // Has run_e2e.sh stop kestrow.exe's process for ms (SIGSTOP, then SIGCONT),
 // as a busy machine or a debugger would hold it; returns once it runs again.
@@ -224,12 +53,6 @@ void stallKestrow(int ms) {
     long pid = 0;
     std::ifstream(done) >> pid;
     ASSERT_GT(pid, 0) << "run_e2e.sh found no kestrow.exe of this prefix to stop";
-}
-
-unsigned long long fileTimeNow() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 // ---------------------------------------------------------------- message boxes
@@ -272,7 +95,7 @@ void expectMessage(DWORD pid, const std::wstring& text, const std::wstring& titl
 // The program under test runs "shutdown -s -t 60" and the like: before it is
 // ever started, the exact paths it uses must lead to the recorder.
 bool recorderStandsIn() {
-    CommandLog log;
+    CommandLog log{g_log};
     wchar_t system[MAX_PATH], windows[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     GetWindowsDirectoryW(windows, MAX_PATH);
@@ -335,12 +158,9 @@ protected:
     // Right button pressed on the background, then the item at index of the
     // popup menu chosen with the keyboard.
     void chooseFromPopup(HWND window, int index) {
-        const POINT at = backgroundPoint(window);
-        PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
-        HWND menu = nullptr;
-        ASSERT_TRUE(waitUntil([&] { return (menu = findShown(pid(), L"#32768")) != nullptr; })) << "no popup menu";
-        for (int i = 0; i <= index; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        HWND menu = openPopupMenu(window);
+        ASSERT_NE(menu, nullptr) << "no popup menu";
+        choose(menu, index);
         ASSERT_TRUE(waitUntil([&] { return !findShown(pid(), L"#32768"); })) << "the popup menu stayed open";
     }
 
@@ -360,8 +180,8 @@ protected:
     }
 
     void unlock() {
-        if (!shown(button(L"解锁"))) click(button(L"设置"));
-        for (int i = 0; i < 3; ++i) click(button(L"解锁"));
+        if (!shown(button(L"解锁"))) press(button(L"设置"));
+        for (int i = 0; i < 3; ++i) press(button(L"解锁"));
     }
 
     PROCESS_INFORMATION process_{};
@@ -369,20 +189,20 @@ protected:
     HWND field_[4] = {};
     HWND action_ = nullptr;
     HWND runMode_ = nullptr;
-    CommandLog log_;
+    CommandLog log_{g_log};
 };
 
 // ---------------------------------------------------------------- tests
 
 TEST_F(Kestrow, ForegroundCountdownIssuesShutdownAtItsThirdTick) {
     EXPECT_FALSE(shown(runMode_));
-    click(button(L"设置"));
+    press(button(L"设置"));
     EXPECT_TRUE(shown(runMode_));
     setText(runMode_, L"前台模式(无弹窗)");
     setFields(L"0", L"0", L"0", L"3");
 
     const auto started = fileTimeNow();
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     std::vector<std::wstring> seconds;
     waitUntil([&] {
         if (seconds.empty() || seconds.back() != field(3)) seconds.push_back(field(3));
@@ -409,13 +229,13 @@ class StalledCountdown : public Kestrow, public testing::WithParamInterface<bool
 TEST_P(StalledCountdown, ActionComesAtTheDeadline) {
     const bool foreground = GetParam();
     if (foreground) {
-        click(button(L"设置"));
+        press(button(L"设置"));
         setText(runMode_, L"前台模式(无弹窗)");
     }
     setFields(L"0", L"0", L"0", L"6");
     const auto started = fileTimeNow();
     const auto secondsLeft = [&] { return 6 - static_cast<int>((fileTimeNow() - started) / 10'000'000); };
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     Sleep(1500);
     stallKestrow(3000);
     Sleep(300);  // for the tick that was due while it stood still
@@ -439,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(RunModes, StalledCountdown, testing::Bool(),
 
 TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     EXPECT_EQ(fields(), L"0 0 1 0");
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     HWND stop = button(L"停止!");
     EXPECT_TRUE(shown(stop));
@@ -448,16 +268,16 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     EXPECT_FALSE(enabled(button(L"定时刻")));
     EXPECT_FALSE(enabled(button(L"倒计时")));
 
-    click(button(L"设置"));
-    for (int press = 1; press <= 3; ++press) {
-        EXPECT_FALSE(enabled(stop)) << "before press " << press;
-        click(button(L"解锁"));
+    press(button(L"设置"));
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_FALSE(enabled(stop)) << "before press " << n;
+        press(button(L"解锁"));
     }
     EXPECT_TRUE(enabled(stop));
     EXPECT_NE(button(L"锁定"), nullptr);
 
     ASSERT_TRUE(waitUntil([&] { return field(2) == L"0"; }));
-    click(stop);
+    press(stop);
     EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
     // The window unlocks once shutdown.exe has said the abort went through.
     EXPECT_TRUE(waitUntil([&] { return !shown(stop); }));
@@ -473,9 +293,9 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     EXPECT_TRUE(remaining > 0 && remaining < 60) << utf8(left);
     Sleep(1500);
     EXPECT_EQ(fields(), left);
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(3).line, "shutdown -s -t " + std::to_string(remaining));
-    click(button(L"停止!"));
+    press(button(L"停止!"));
     EXPECT_EQ(log_.waitFor(4).line, "shutdown -a");
 }
 
@@ -503,7 +323,7 @@ TEST_F(Kestrow, FieldsKeepNumbersAndBadDurationsAreRefused) {
 
     setText(action_, L"待机");  // none of the list's actions
     setFields(L"0", L"0", L"1", L"0");
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     EXPECT_TRUE(shown(button(L"走起!")));
     expectInputsEnabled(true);
     Sleep(1200);
@@ -512,7 +332,7 @@ TEST_F(Kestrow, FieldsKeepNumbersAndBadDurationsAreRefused) {
 }
 
 TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
-    click(button(L"定时刻"));
+    press(button(L"定时刻"));
     EXPECT_NE(child(main_, L"Static", L"预定"), nullptr);
     EXPECT_EQ(field(1) + L":" + field(2) + L":" + field(3), L"12:0:0");
     EXPECT_TRUE(shown(button(L"预定!")));
@@ -532,7 +352,7 @@ TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
     SYSTEMTIME before, after;
     GetLocalTime(&before);
     setFields(L"1", std::to_wstring(before.wHour), L"0", L"0");
-    click(button(L"预定!"));
+    press(button(L"预定!"));
     GetLocalTime(&after);
     const std::string line = log_.waitFor(1).line;
     ASSERT_EQ(line.rfind("shutdown -s -t ", 0), 0u) << line;
@@ -548,7 +368,7 @@ TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
     EXPECT_FALSE(shown(button(L"预定!")));
     expectInputsEnabled(false);
     unlock();
-    click(cancel);
+    press(cancel);
     EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
     EXPECT_TRUE(waitUntil([&] { return shown(button(L"预定!")); }));
     EXPECT_TRUE(enabled(button(L"倒计时")));
@@ -568,7 +388,7 @@ protected:
 };
 
 TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     const Box box = waitForBox(pid());
     EXPECT_EQ(box.text.rfind(L"命令执行失败：shutdown -s -t 60\r\n", 0), 0u) << utf8(box.text);
@@ -587,7 +407,7 @@ TEST_F(Kestrow, HelpFollowsTheMode) {
                   L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“走起”即可开始倒计时关机\r\n"
                   L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在前台模式下可用\r\n\r\n"
                   L"如需切换倒计时模式或停止计时请点击“设置”\r\n点击“解锁”三次即可解锁“停止”按钮");
-    click(button(L"定时刻"));
+    press(button(L"定时刻"));
     chooseFromPopup(main_, 0);
     expectMessage(pid(),
                   L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“预定”即可开始定时关机\r\n"
@@ -644,7 +464,7 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     EXPECT_LT(highest, rest.top);
     EXPECT_TRUE(IsWindow(about));
 
-    click(child(about, L"Button", L"好"));
+    press(child(about, L"Button", L"好"));
     EXPECT_TRUE(IsWindow(about)) << "OK closes with an animation, not at once";
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
     EXPECT_EQ(log_.lines().size(), 2u);
@@ -658,7 +478,7 @@ TEST_F(Kestrow, AboutClosedDuringItsOpeningStillGoes) {
     const int opened = MulDiv(4035, GetDeviceCaps(screen, LOGPIXELSY), 1440);
     ReleaseDC(nullptr, screen);
     if (height(about) >= opened) GTEST_SKIP() << "the opening was over before the click could be sent";
-    click(child(about, L"Button", L"好"));
+    press(child(about, L"Button", L"好"));
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); })) << "the two animations held each other";
     EXPECT_FALSE(exited(0));
 }
@@ -678,7 +498,7 @@ TEST_F(Kestrow, ProgramEndsWithItsLastWindow) {
 }
 
 TEST_F(Kestrow, TaskManagerCloseEndsARunningCountdownWithoutCancellingIt) {
-    click(button(L"走起!"));
+    press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     PostMessageW(main_, WM_CLOSE, 0, 0);
     EXPECT_TRUE(exited());

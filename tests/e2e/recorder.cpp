@@ -1,12 +1,20 @@
-// Stands in for shutdown.exe and explorer.exe inside the Wine prefixes of the
-// end-to-end test and the benchmark: it appends the command line it was started
-// with to a log and does nothing else, so nothing can ever shut a machine down
-// or open a page. It exits with the code KESTROW_RECORDER_EXIT names, 0
-// without it.
+// Stands in for shutdown.exe and explorer.exe wherever a test or the benchmark
+// lets a program start them: in the Wine prefixes of the end-to-end tests and
+// the benchmark, and in the runner test's make-believe system folders. It
+// appends one line about how it was started to a log and does nothing else,
+// so nothing can ever shut a machine down or open a page.
 //
-// Log line: <FILETIME as decimal 100 ns units> TAB <command line, UTF-8> LF.
-// The FILETIME, taken first thing, lets the test and the benchmark measure when
-// a command arrived on the same clock they read themselves, across processes.
+// Log line: <FILETIME at start, decimal 100 ns units> TAB <current folder>
+//           TAB <command line> LF, in UTF-8. No folder name holds a tab.
+// The log is KESTROW_RECORDER_LOG, or kestrow-commands.log beside the
+// recorder itself, so each planted copy tells whether it ran.
+//
+// The stamp, taken first thing, lets a reader time a command on the clock it
+// reads itself, across processes. The line is written as the recorder ends:
+// whoever sees it knows the program has run to its end. KESTROW_RECORDER_STAY_MS
+// keeps it alive that long before (for a runner that must not wait for it);
+// KESTROW_RECORDER_EXIT names its exit code (0 without it), so it can answer
+// as a refusing shutdown.exe would.
 #ifndef _WIN32_WINNT
 #define _WIN32_WINNT 0x0A00  // GetSystemTimePreciseAsFileTime
 #endif
@@ -16,34 +24,52 @@
 
 namespace {
 
-std::wstring logPath() {
-    // The scripts point this at their build folders; the fallback keeps a
-    // stray start (no variable) observable next to the recorder itself.
+std::wstring logPath()
+{
     wchar_t buffer[MAX_PATH * 2];
     DWORD n = GetEnvironmentVariableW(L"KESTROW_RECORDER_LOG", buffer, MAX_PATH * 2);
     if (n > 0 && n < MAX_PATH * 2) return std::wstring(buffer, n);
     n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
     std::wstring path(buffer, n);
-    auto slash = path.find_last_of(L"\\/");
+    const auto slash = path.find_last_of(L"\\/");
     return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + L"kestrow-commands.log";
 }
 
-std::string utf8(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+int numberFromEnvironment(const wchar_t* name)
+{
+    wchar_t text[16]{};
+    return GetEnvironmentVariableW(name, text, 16) ? _wtoi(text) : 0;
+}
+
+std::string utf8(const std::wstring& text)
+{
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
+std::wstring currentFolder()
+{
+    wchar_t buffer[MAX_PATH * 2];
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, buffer);
+    return std::wstring(buffer, n < MAX_PATH * 2 ? n : 0);
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
     const unsigned long long stamp = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    std::string line = std::to_string(stamp) + "\t" + utf8(GetCommandLineW()) + "\n";
+    const std::string line =
+        std::to_string(stamp) + "\t" + utf8(currentFolder()) + "\t" + utf8(GetCommandLineW()) + "\n";
 
-    // Several recorders may start at once; retry while another holds the file.
+    if (const int stay = numberFromEnvironment(L"KESTROW_RECORDER_STAY_MS"); stay > 0) Sleep(static_cast<DWORD>(stay));
+
+    // Several recorders may end at once; retry while another holds the file.
     for (int attempt = 0; attempt < 200; ++attempt) {
         HANDLE file = CreateFileW(logPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -51,9 +77,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DWORD written = 0;
             WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(file);
-            // A test can make it answer as a refusing shutdown.exe would.
-            wchar_t code[16]{};
-            return GetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", code, 16) ? _wtoi(code) : 0;
+            return numberFromEnvironment(L"KESTROW_RECORDER_EXIT");
         }
         Sleep(10);
     }

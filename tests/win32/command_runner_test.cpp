@@ -3,6 +3,7 @@
 // The "system" folders here are temporary ones holding a harmless recorder
 // under those names.
 #include "platform/win32/command_runner.h"
+#include "platform/win32/text.h"
 #include "tests/win32/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,10 @@
 namespace kestrow::win32 {
 namespace {
 
+// The recorder's log beside a planted copy (see tests/e2e/recorder.cpp): a
+// copy that ran has one.
+constexpr wchar_t kLog[] = L"kestrow-commands.log";
+
 std::wstring exeFolder()
 {
     wchar_t path[MAX_PATH];
@@ -23,25 +28,31 @@ std::wstring exeFolder()
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::wstring readWide(const std::wstring& path)
+struct Recorded {
+    std::string folder;  // the program's current folder
+    std::string line;    // its command line
+};
+
+// The line the copy in this folder wrote as it ended, once it has.
+std::optional<Recorded> recorded(const std::wstring& folder)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = CreateFileW((folder + kLog).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
-    wchar_t buffer[512]{};
+    char buffer[2048];
     DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer - sizeof(wchar_t), &read, nullptr);
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
     CloseHandle(file);
-    return std::wstring(buffer, read / sizeof(wchar_t));
+    const std::string text(buffer, read);
+    const size_t folderAt = text.find('\t') + 1, lineAt = text.find('\t', folderAt) + 1, end = text.find('\n');
+    if (folderAt == 0 || lineAt == 0 || end == std::string::npos || end < lineAt) return {};
+    return Recorded{text.substr(folderAt, lineAt - 1 - folderAt), text.substr(lineAt, end - lineAt)};
 }
 
-bool waitFor(const std::wstring& path, DWORD ms)
+std::optional<Recorded> waitForEnd(const std::wstring& folder)
 {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-        if (exists(path)) return true;
-        Sleep(50);
-    }
-    return exists(path);
+    for (int waited = 0; waited < 30000 && !recorded(folder); waited += 50) Sleep(50);
+    return recorded(folder);
 }
 
 class CommandRunnerTest : public ::testing::Test {
@@ -57,7 +68,8 @@ protected:
         for (const auto& folder : {root, system, windows, current, root + L"empty\\"}) {
             CreateDirectoryW(folder.c_str(), nullptr);
         }
-        const std::wstring recorder = exeFolder() + L"kestrow_record_args.exe";
+        // The build puts the recorder there, relative to this test.
+        const std::wstring recorder = exeFolder() + KESTROW_RECORDER_FROM_TESTS;
         ASSERT_TRUE(CopyFileW(recorder.c_str(), (system + L"shutdown.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileW(recorder.c_str(), (windows + L"explorer.exe").c_str(), FALSE));
         // A planted copy in the current folder, which must never run.
@@ -66,13 +78,17 @@ protected:
         GetCurrentDirectoryW(MAX_PATH, temp);
         previous = temp;
         SetCurrentDirectoryW(current.c_str());
+        // Each copy logs beside itself, and lives on a while after it starts.
+        SetEnvironmentVariableW(L"KESTROW_RECORDER_LOG", nullptr);
+        SetEnvironmentVariableW(L"KESTROW_RECORDER_STAY_MS", L"1500");
     }
 
     void TearDown() override
     {
         SetCurrentDirectoryW(previous.c_str());
+        SetEnvironmentVariableW(L"KESTROW_RECORDER_STAY_MS", nullptr);
         for (const auto& folder : {system, windows, current}) {
-            for (const wchar_t* file : {L"shutdown.exe", L"explorer.exe", L"ran.txt", L"folder.txt", L"done.txt"}) {
+            for (const wchar_t* file : {L"shutdown.exe", L"explorer.exe", kLog}) {
                 DeleteFileW((folder + file).c_str());
             }
             RemoveDirectoryW(folder.c_str());
@@ -93,13 +109,14 @@ TEST_F(CommandRunnerTest, StartsShutdownFromTheSystemFolderWithoutWaitingAndTell
     const CommandStart start =
         runner.run(shutdownCommand({"-s", "-t", "60"}), [&](const CommandOutcome& ended) { outcome = ended; });
     SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", nullptr);
-    EXPECT_FALSE(exists(system + L"done.txt")) << "run() waited for the program to end";
+    EXPECT_FALSE(exists(system + kLog)) << "run() waited for the program to end";
     ASSERT_TRUE(start.started) << start.reason;
 
-    ASSERT_TRUE(waitFor(system + L"done.txt", 30000)) << "the program never ran to its end";
-    EXPECT_EQ(readWide(system + L"ran.txt"), L"shutdown -s -t 60") << "the command line is passed exactly";
-    EXPECT_EQ(readWide(system + L"folder.txt"), system.substr(0, system.size() - 1)) << "current folder";
-    EXPECT_FALSE(exists(current + L"ran.txt")) << "a shutdown.exe in the current folder ran";
+    const auto ran = waitForEnd(system);
+    ASSERT_TRUE(ran) << "the program never ran to its end";
+    EXPECT_EQ(ran->line, "shutdown -s -t 60") << "the command line is passed exactly";
+    EXPECT_EQ(ran->folder, narrow(system.substr(0, system.size() - 1))) << "current folder";
+    EXPECT_FALSE(exists(current + kLog)) << "a shutdown.exe in the current folder ran";
     for (int i = 0; i < 200 && !outcome; ++i) {
         Sleep(50);
         testing::pumpMessages();
@@ -115,7 +132,7 @@ TEST_F(CommandRunnerTest, AProgramThatOutlivesThePatienceIsNeverToldAbout)
     Win32CommandRunner runner(desktop, system, windows, 200);
     bool told = false;
     ASSERT_TRUE(runner.run(shutdownCommand({"-a"}), [&](const CommandOutcome&) { told = true; }).started);
-    ASSERT_TRUE(waitFor(system + L"done.txt", 30000));
+    ASSERT_TRUE(waitForEnd(system));
     for (int i = 0; i < 20; ++i) {
         Sleep(50);
         testing::pumpMessages();
@@ -128,10 +145,11 @@ TEST_F(CommandRunnerTest, StartsExplorerFromTheWindowsFolder)
 {
     Win32CommandRunner runner(desktop, system, windows);
     ASSERT_TRUE(runner.run(openPageCommand("https://tieba.baidu.com/f?kw=vornic"), {}).started);
-    ASSERT_TRUE(waitFor(windows + L"done.txt", 30000));
-    EXPECT_EQ(readWide(windows + L"ran.txt"), L"explorer.exe https://tieba.baidu.com/f?kw=vornic");
-    EXPECT_FALSE(exists(current + L"ran.txt"));
-    EXPECT_FALSE(exists(system + L"ran.txt"));
+    const auto ran = waitForEnd(windows);
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(ran->line, "explorer.exe https://tieba.baidu.com/f?kw=vornic");
+    EXPECT_FALSE(exists(current + kLog));
+    EXPECT_FALSE(exists(system + kLog));
 }
 
 TEST_F(CommandRunnerTest, RefusesEveryOtherCommandAndReportsAMissingProgram)
@@ -150,7 +168,7 @@ TEST_F(CommandRunnerTest, RefusesEveryOtherCommandAndReportsAMissingProgram)
     EXPECT_FALSE(missing.started);
     EXPECT_FALSE(missing.reason.empty()) << "the system's reason is passed on";
     Sleep(500);
-    EXPECT_FALSE(exists(current + L"ran.txt")) << "the runner fell back to the current folder";
+    EXPECT_FALSE(exists(current + kLog)) << "the runner fell back to the current folder";
 }
 
 }  // namespace
