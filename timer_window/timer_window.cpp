@@ -203,7 +203,7 @@ void TimerWindow::reportRefused(const Command& command, const CommandOutcome& ou
     showMessage(message);
 }
 
-std::vector<Control*> TimerWindow::lockedInputs() const
+TimerWindow::LockedInputs TimerWindow::lockedInputs() const
 {
     return {Text1, Text2, Text3, Text4, Combo1, Combo2, Command7, Command6};
 }

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <tuple>
 
 namespace kestrow {
 
@@ -82,12 +82,15 @@ protected:
     void addControls(NativeWindow& window) override;
 
 private:
+    // The controls lockInputs disables, in its order.
+    using LockedInputs = std::array<Control*, 8>;
+
     // What an idle window shows, kept by a start or a schedule so that a
     // refusal from Windows can put the window back exactly as it was.
     struct IdleState {
         std::array<std::string, 4> fields;
         std::string stopCaption;
-        std::array<bool, 8> inputsEnabled{};  // lockInputs' eight controls
+        std::array<bool, std::tuple_size_v<LockedInputs>> inputsEnabled{};
         bool startShown = false;
         bool scheduleShown = false;
     };
@@ -104,7 +107,7 @@ private:
     // "命令执行失败：" with the command and the system's words for the code.
     void reportRefused(const Command& command, const CommandOutcome& outcome);
     void showMessage(std::string_view prompt);
-    std::vector<Control*> lockedInputs() const;
+    LockedInputs lockedInputs() const;
     IdleState idleState() const;
     void restoreIdle(const IdleState& idle);
     // Made just before a start or schedule changes the window: if Windows

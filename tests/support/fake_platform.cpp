@@ -326,12 +326,18 @@ int FakePlatform::settle(int limit)
     return -1;
 }
 
-bool FakePlatform::tick()
+FakeTimer* FakePlatform::nextDue(std::int64_t by) const
 {
     FakeTimer* next = nullptr;
     for (FakeTimer* timer : timers_) {
-        if (timer->enabled() && (!next || timer->due() < next->due())) next = timer;
+        if (timer->enabled() && timer->due() <= by && (!next || timer->due() < next->due())) next = timer;
     }
+    return next;
+}
+
+bool FakePlatform::tick()
+{
+    FakeTimer* next = nextDue(std::numeric_limits<std::int64_t>::max());
     if (!next) return false;
     now_ = std::max(now_, next->due());
     next->fire();
@@ -343,10 +349,7 @@ void FakePlatform::advance(std::int64_t ms)
 {
     const std::int64_t end = now_ + ms;
     for (;;) {
-        FakeTimer* next = nullptr;
-        for (FakeTimer* timer : timers_) {
-            if (timer->enabled() && timer->due() <= end && (!next || timer->due() < next->due())) next = timer;
-        }
+        FakeTimer* next = nextDue(end);
         // A command's end due before the next tick is told first.
         if (Callback tell = takeEnding(next ? next->due() - 1 : end)) {
             tell();

@@ -322,6 +322,8 @@ public:
 
 private:
     Callback takeEnding(std::int64_t end);
+    // The enabled timer due first, if it is due by `by`.
+    FakeTimer* nextDue(std::int64_t by) const;
 
     Services services_;
     std::vector<FakeWindow*> windows_;
