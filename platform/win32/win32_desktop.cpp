@@ -18,7 +18,7 @@ constexpr UINT kRunPosted = WM_APP + 1;
 
 }  // namespace
 
-Win32Desktop::Win32Desktop()
+Win32Desktop::Win32Desktop(FunctionLookup lookup) : lookup_(lookup)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -46,12 +46,12 @@ Win32Desktop::~Win32Desktop()
 
 std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowDefinition def)
 {
-    return std::make_unique<Win32Window>(std::move(def), handlers_);
+    return std::make_unique<Win32Window>(std::move(def), handlers_, lookup_);
 }
 
 // The primary screen in twips at the system DPI, the DPI new windows open at.
-double Win32Desktop::screenWidth() const { return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), systemDpi()); }
-double Win32Desktop::screenHeight() const { return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), systemDpi()); }
+double Win32Desktop::screenWidth() const { return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), systemDpi(lookup_)); }
+double Win32Desktop::screenHeight() const { return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), systemDpi(lookup_)); }
 
 // A window message rather than a thread message: modal loops (message
 // boxes, menus) drop thread messages but dispatch window messages.

@@ -5,6 +5,7 @@
 #include "platform/services.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/newer_functions.h"
 
 #include <windows.h>
 
@@ -14,8 +15,10 @@ namespace kestrow::win32 {
 
 class Win32Desktop final : public Desktop {
 public:
-    // Registers the common controls used by the windows.
-    Win32Desktop();
+    // Registers the common controls used by the windows. The lookup finds
+    // the functions of newer Windows for the desktop and its windows; a
+    // test hides them with findNothing.
+    explicit Win32Desktop(FunctionLookup lookup = &findInSystem);
     ~Win32Desktop() override;
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
@@ -28,6 +31,10 @@ public:
     void post(Callback callback) override;
     void quit() override;
 
+    // What finds the functions of newer Windows, for whatever else of the
+    // adapter works for this desktop.
+    FunctionLookup functionLookup() const { return lookup_; }
+
     // Runs the message loop until quit(); returns the exit code.
     int run();
     // Drops callbacks that were posted but never ran.
@@ -38,6 +45,7 @@ private:
     void wake();
     void runPosted();
 
+    const FunctionLookup lookup_;
     OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
     std::deque<Callback> posted_;
     HandlerDepth handlers_{[this] { wake(); }};

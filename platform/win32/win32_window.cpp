@@ -33,7 +33,8 @@ bool Win32Window::isOurs(HWND window)
     return window && windowClassAtom() && GetClassLongPtrW(window, GCW_ATOM) == windowClassAtom();
 }
 
-Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers) : def_(std::move(def)), handlers_(handlers)
+Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers, FunctionLookup lookup)
+    : def_(std::move(def)), handlers_(handlers), lookup_(lookup)
 {
     if (!windowClassAtom()) {
         // A private dialog class: the room DefDlgProc keeps its state in.
@@ -53,18 +54,18 @@ Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers) : def_(st
     const bool framed = def_.border == Border::FixedSingle;
     style_ = framed ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
     style_ |= WS_CLIPSIBLINGS;
-    dpi_ = systemDpi();
+    dpi_ = systemDpi(lookup_);
     recolour();
 
     const SIZE outer = outerSizeForClient(twipsToPixels(def_.clientWidth, dpi_),
-                                          twipsToPixels(def_.clientHeight, dpi_), style_, exStyle_, dpi_);
+                                          twipsToPixels(def_.clientHeight, dpi_), style_, exStyle_, dpi_, lookup_);
     // A popup has no default position; the portable code places those.
     const int position = framed ? CW_USEDEFAULT : 0;
     const std::wstring caption = widen(def_.caption);
     CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position, position, outer.cx, outer.cy,
                     nullptr, nullptr, module(), this);
     if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
-    dpi_ = dpiForWindow(hwnd_);
+    dpi_ = dpiForWindow(hwnd_, lookup_);
     fitClientArea();
     loadIcons();
 }
@@ -365,7 +366,7 @@ void Win32Window::fitClientArea()
 {
     const int width = twipsToPixels(def_.clientWidth, dpi_);
     const int height = twipsToPixels(def_.clientHeight, dpi_);
-    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_);
+    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_, lookup_);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Should the frame differ from what AdjustWindowRectEx predicts, the
     // client area is what must come out exact.
@@ -381,8 +382,8 @@ void Win32Window::fitClientArea()
 
 void Win32Window::loadIcons()
 {
-    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi()));
-    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi()));
+    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi(lookup_)));
+    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi(lookup_)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }

@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/newer_functions.h"
 #include "platform/win32/win32_controls.h"
 
 #include <windows.h>
@@ -24,8 +25,9 @@ namespace kestrow::win32 {
 
 class Win32Window final : public NativeWindow, private ControlHost {
 public:
-    // handlers counts this window's running handlers with every other's.
-    Win32Window(WindowDefinition def, HandlerDepth& handlers);
+    // handlers counts this window's running handlers with every other's;
+    // lookup finds the functions of newer Windows (the desktop's).
+    Win32Window(WindowDefinition def, HandlerDepth& handlers, FunctionLookup lookup);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -122,6 +124,7 @@ private:
 
     WindowDefinition def_;
     HandlerDepth& handlers_;
+    FunctionLookup lookup_;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     int dpi_ = 96;
