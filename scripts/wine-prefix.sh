@@ -3,7 +3,9 @@
 #   source scripts/wine-prefix.sh
 #   kestrow_wine_prefix <folder>          a throwaway prefix there (made once), exported
 #   kestrow_virtual_display               a private Xvfb, exported as DISPLAY
-#   kestrow_recorder_stands_in <rec.exe>  the recorder as the prefix's shutdown.exe and explorer.exe
+#   kestrow_recorder_stands_in <rec.exe> [<console-rec.exe>]
+#                                         the recorder as the prefix's shutdown.exe and explorer.exe
+#                                         (the console one, if given, as shutdown.exe)
 #   trap kestrow_wine_end EXIT            ends the prefix's wineserver and the display
 kestrow_wine_prefix() {
   export WINEPREFIX; WINEPREFIX=$(realpath -m "$1")   # Wine takes absolute paths only
@@ -60,7 +62,7 @@ kestrow_virtual_display() {
 kestrow_recorder_stands_in() {
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v shutdown.exe /t REG_SZ /d native /f >/dev/null 2>&1
   wineserver -w
-  cp "$1" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
+  cp "${2:-$1}" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
   cp "$1" "$WINEPREFIX/drive_c/windows/explorer.exe"
 }
 

@@ -85,6 +85,7 @@ bool takeOneSecond(FieldValues& values, std::string_view separator)
 
 void TimerWindow::Command1_Click()
 {
+    if (pressedTooSoon()) return;
     // No command exists for any other text, so a countdown could only end
     // in nothing.
     const Action* action = findAction(Combo1->text());
@@ -118,6 +119,9 @@ void TimerWindow::Command1_Click()
         // Without its timer the window could not keep its promise, so what
         // was handed over goes back too.
         if (handsOver) runOrReport(shutdownCommand({"-a"}));
+        // The run ends here: a refusal of what it handed over, told late,
+        // must not put back a window that has moved on by then.
+        ++runNumber_;
         showMessage(std::string(t::kTimerFailed) + Timer1->failure());
         return;
     }
@@ -129,6 +133,7 @@ void TimerWindow::Command1_Click()
     lockInputs();
     Command1->setVisible(false);
     Command2->setVisible(true);
+    spotChanged();
 }
 
 void TimerWindow::startDeadline()
@@ -196,6 +201,7 @@ void TimerWindow::runImmediateCommand()
 
 void TimerWindow::Command2_Click()
 {
+    if (pressedTooSoon()) return;
     Timer1->setEnabled(false);
     const int run = ++runNumber_;
     // The window stays locked, with this button shown, until Windows has
@@ -227,6 +233,7 @@ void TimerWindow::showStopped()
         Command2->setVisible(false);
         Command1->setVisible(true);
     }
+    spotChanged();
 }
 
 }  // namespace kestrow

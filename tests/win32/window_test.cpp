@@ -246,6 +246,7 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
         HWND hwnd() const override { return GetDesktopWindow(); }
         int dpi() const override { return 96; }
         HFONT font(const FontStyle&) override { return nullptr; }
+        COLORREF colour(Colour, ColourRole) const override { return 0; }
         void addTooltip(HWND, const std::string&) override {}
         void setDefaultButton(Win32Button*) override {}
         const Win32Button* defaultButton() const override { return nullptr; }
