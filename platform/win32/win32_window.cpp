@@ -50,7 +50,7 @@ void Win32Window::noteBoxOwner(HWND window, HWND owner)
 HWND Win32Window::boxOwner(HWND window) { return static_cast<HWND>(GetPropW(window, kBoxOwner)); }
 
 Win32Window::Win32Window(WindowDefinition def, WindowContext context)
-    : def_(std::move(def)), context_(std::move(context))
+    : def_(std::move(def)), context_(context)
 {
     if (!windowClassAtom()) {
         // A private dialog class: the room DefDlgProc keeps its state in.

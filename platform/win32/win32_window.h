@@ -27,7 +27,7 @@ namespace kestrow::win32 {
 struct WindowContext {
     HandlerDepth& handlers;  // counts every window's running handlers
     HWND home;               // the program's first window; nullptr for that one itself
-    std::function<bool()> highContrast;
+    const std::function<bool()>& highContrast;  // the desktop's, which outlives its windows
 };
 
 class Win32Window final : public NativeWindow, private ControlHost {
