@@ -196,13 +196,17 @@ bool TimerWindow::runOrReport(const Command& command, CommandEnded onEnded)
     return false;
 }
 
+// Red on the taskbar button while the box is open, for a user who works in
+// another program; then whatever the window shows by the time it closes.
 void TimerWindow::reportRefused(const Command& command, const CommandOutcome& outcome)
 {
     std::string message(t::kCommandRefused);
     message += command.line();
     message += "\r\n";
     message += outcome.message;
+    window().showProgress({CountdownProgress::State::Refused, 0});
     showMessage(message);
+    showCountdownProgress();
 }
 
 TimerWindow::LockedInputs TimerWindow::lockedInputs() const
@@ -240,6 +244,7 @@ void TimerWindow::restoreIdle(const IdleState& idle)
     Command5->setVisible(idle.scheduleShown);
     Command2->setVisible(false);
     spotChanged();
+    showCountdownProgress();
 }
 
 CommandEnded TimerWindow::undoIfRefused(const Command& command)

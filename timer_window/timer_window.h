@@ -119,6 +119,9 @@ private:
     void showStopped();
     // What the countdown runs at zero: "shutdown -s -t 0", "shutdown -h", ...
     void runImmediateCommand();
+    // The taskbar button shows the share of the running countdown still to
+    // run, from the same deadline the fields keep; nothing when none runs.
+    void showCountdownProgress();
     // Ends of commands for a run that has since been stopped or replaced
     // only report; the window then belongs to the newer run.
     bool isCurrentRun(int run) const { return run == runNumber_; }
@@ -135,6 +138,7 @@ private:
     // fields do not show yet.
     std::int64_t countdownStartMs_ = 0;
     std::int64_t secondsTaken_ = 0;
+    std::int64_t countdownSeconds_ = 0;  // the whole countdown, for its progress
     int runNumber_ = 0;  // counts starts, schedules and stops
     std::optional<std::int64_t> spotChangedMs_;  // on the monotonic clock
 };

@@ -7,6 +7,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_window.h"
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <deque>
@@ -38,13 +39,29 @@ public:
     // Whether the user has high contrast on. Tests put a stand-in here:
     // Wine cannot switch high contrast on.
     std::function<bool()> highContrast = systemHighContrast;
+    // Where the windows' taskbar buttons come from; tests hand in one
+    // that fails, as Windows without Explorer does.
+    TaskbarListFactory makeTaskbarList = createTaskbarList;
 
 private:
+    // The user-interface thread's COM apartment, for the taskbar list.
+    struct ComApartment {
+        ComApartment() : entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+        ~ComApartment()
+        {
+            if (entered) CoUninitialize();
+        }
+        ComApartment(const ComApartment&) = delete;
+        ComApartment& operator=(const ComApartment&) = delete;
+        bool entered;
+    };
+
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void wake();
     void runPosted();
     HWND home() const;
 
+    ComApartment com_;
     OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
     std::deque<Callback> posted_;
     HandlerDepth handlers_{[this] { wake(); }};

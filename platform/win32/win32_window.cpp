@@ -89,6 +89,7 @@ Win32Window::Win32Window(WindowDefinition def, WindowContext context)
     clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
     fitClientArea();
     loadIcons();
+    taskbar_ = std::make_unique<TaskbarButton>(hwnd_, context_.makeTaskbarList);
 }
 
 Win32Window::~Win32Window() { destroy(); }
@@ -389,6 +390,11 @@ void Win32Window::popupMenu(Menu& menu)
     if (id) chosen->choose(id);
 }
 
+void Win32Window::showProgress(const CountdownProgress& progress)
+{
+    if (taskbar_) taskbar_->show(progress);
+}
+
 void Win32Window::fitClientArea()
 {
     const int width = clientSize_.cx;
@@ -447,6 +453,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
 
 LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == taskbarButtonCreatedMessage() && message) return onTaskbarButtonCreated();
     switch (message) {
     case WM_ERASEBKGND: return onEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORSTATIC:
@@ -682,6 +689,12 @@ LRESULT Win32Window::onActivateApp(bool active)
         stop.dwFlags = FLASHW_STOP;
         FlashWindowEx(&stop);
     }
+    return 0;
+}
+
+LRESULT Win32Window::onTaskbarButtonCreated()
+{
+    if (taskbar_) taskbar_->recreated();
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/taskbar_button.h"
 #include "platform/win32/win32_controls.h"
 
 #include <windows.h>
@@ -28,6 +29,7 @@ struct WindowContext {
     HandlerDepth& handlers;  // counts every window's running handlers
     HWND home;               // the program's first window; nullptr for that one itself
     const std::function<bool()>& highContrast;  // the desktop's, which outlives its windows
+    const TaskbarListFactory& makeTaskbarList;  // likewise
 };
 
 class Win32Window final : public NativeWindow, private ControlHost {
@@ -58,6 +60,7 @@ public:
     void setTop(double twips) override;
     void setHeight(double twips) override;
     void popupMenu(Menu& menu) override;
+    void showProgress(const CountdownProgress& progress) override;
 
     // The native window; nullptr once it is destroyed.
     HWND hwnd() const override { return hwnd_; }
@@ -118,6 +121,7 @@ private:
     LRESULT onSettingChange(WPARAM wParam, LPARAM lParam);
     LRESULT onDisplayChange();
     LRESULT onBringUpBox();
+    LRESULT onTaskbarButtonCreated();
     LRESULT onDestroy();
     LRESULT onNcDestroy();
 
@@ -162,6 +166,7 @@ private:
     OwnedCursor hand_;
 
     HWND hwnd_ = nullptr;  // counted from WM_NCCREATE to WM_NCDESTROY
+    std::unique_ptr<TaskbarButton> taskbar_;
     OwnedWindow tooltip_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
     std::vector<Win32Button*> buttons_;  // among controls_

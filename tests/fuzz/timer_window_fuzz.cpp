@@ -126,6 +126,11 @@ struct Harness : ShownTimerWindow {
         need((button("Command4").caption() == "锁定") == button("Command2").enabled(), "Command4 caption off the lock");
         need(!timerOn() || (c2 && !tp), "Timer1 on without the stop button or in time-point mode");
         need(!timerOn() || fieldsTotal() == startTotal - secondsSinceStart(), "fields off the time left to the deadline");
+        const CountdownProgress progress = fw.progress();
+        need(timerOn() ? progress.state == CountdownProgress::State::Running &&
+                             progress.shareLeft == (startTotal > 0 ? fieldsTotal() / startTotal : 0)
+                       : progress.state == CountdownProgress::State::None,
+             "taskbar progress off the countdown");
         need(tp || fw.label("Label1").caption() == "距离", "Label1 is no mode");
         need(!(c1 && tp) && !(c5 && !tp), "start or schedule button in the other mode");
         need(!(button("Command6").enabled() && tp) && !(button("Command7").enabled() && !tp), "mode buttons off");

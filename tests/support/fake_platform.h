@@ -162,6 +162,8 @@ public:
     void popupMenu(Menu& menu) override;
     // A window system that keeps the window at least this high (twips).
     void setMinimumHeight(double twips) { minimumHeight_ = twips; }
+    void showProgress(const CountdownProgress& progress) override { progress_ = progress; }
+    const CountdownProgress& progress() const { return progress_; }
 
     // Test access.
     const WindowDefinition& def() const { return def_; }
@@ -222,6 +224,7 @@ private:
     bool destroyed_ = false;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;  // exact twips when dpi is 0
     double minimumHeight_ = 0;
+    CountdownProgress progress_;
 };
 
 struct RecordedMessage {

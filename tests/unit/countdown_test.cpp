@@ -517,5 +517,48 @@ TEST(SharedSpot, NoPressWithinTheDoubleClickTimeOfAChangeOfButtons)
     EXPECT_EQ(scheduled.platform.commands, (Lines{"shutdown -s -t 3600", "shutdown -a"}));
 }
 
+// The taskbar button drains from full to empty by the deadline the fields
+// keep, stalls included, and shows nothing once no countdown runs.
+TEST(CountdownProgress, DrainsByTheDeadlineAndClearsAtZeroOnStopAndInTimePointMode)
+{
+    using State = CountdownProgress::State;
+    Rig r;
+    r.type("0 0 0 10");
+    r.start(kHibernate, kForeground);
+    EXPECT_EQ(r.fw.progress(), (CountdownProgress{State::Running, 1}));
+    r.platform.advance(3000);
+    EXPECT_DOUBLE_EQ(r.fw.progress().shareLeft, 0.7);
+    r.platform.jump(5000);
+    EXPECT_DOUBLE_EQ(r.fw.progress().shareLeft, 0.2);
+    r.platform.advance(2000);
+    EXPECT_EQ(r.fw.progress().state, State::None) << "at zero";
+
+    Rig stopped;
+    stopped.unlock();
+    stopped.start();
+    stopped.platform.advance(1000);
+    stopped.button("Command2").click();
+    EXPECT_EQ(stopped.fw.progress().state, State::None);
+
+    Rig scheduled;
+    scheduled.platform.setTimeOfDay(11, 0, 0);
+    scheduled.button("Command6").click();
+    scheduled.button("Command5").click();
+    scheduled.platform.advance(5000);
+    EXPECT_EQ(scheduled.fw.progress().state, State::None);
+}
+
+TEST(CountdownProgress, RedWhileARefusalIsOnScreen)
+{
+    Rig r;
+    r.platform.endings.push_back({shutdown_exit::kShutdownScheduled, 2500});
+    r.start();
+    CountdownProgress during;
+    r.platform.duringMessage = [&] { during = r.fw.progress(); };
+    r.platform.advance(3000);
+    EXPECT_EQ(during.state, CountdownProgress::State::Refused);
+    EXPECT_EQ(r.fw.progress().state, CountdownProgress::State::None) << "the refused start was undone";
+}
+
 }  // namespace
 }  // namespace kestrow

@@ -63,8 +63,9 @@ protected:
 
 TEST_F(BackgroundTest, ARefusalRaisedBehindAnotherProgramIsOwnedAndFoundFromEveryWindow)
 {
-    HWND about = hwndOf(program.about().show());
-    settle();
+    AboutWindow& aboutWindow = program.about().show();
+    HWND about = hwndOf(aboutWindow);
+    for (int i = 0; i < 200 && aboutWindow.Timer1->enabled(); ++i) Sleep(10), settle();  // open in full
     std::vector<std::pair<HWND, bool>> flashes;
     platform.messages.askForAttention = [&](HWND owner, bool on) { flashes.emplace_back(owner, on); };
     OtherProgram editor;
@@ -77,11 +78,14 @@ TEST_F(BackgroundTest, ARefusalRaisedBehindAnotherProgramIsOwnedAndFoundFromEver
         if (!shown || inside) return;
         inside = true;
         if (!box) {
+            waitForCommands();  // the console window has come and gone
             box = shown;
             owner = GetWindow(box, GW_OWNER);
             lastPopup = GetLastActivePopup(timerWindow());
             editor.activate();  // the user went on working elsewhere, then clicks the About window
-            clickOn(about);
+            POINT background{5, 5};
+            ClientToScreen(about, &background);
+            clickAt(background);
             for (int i = 0; i < 50 && GetForegroundWindow() != box; ++i) Sleep(10), settle();
             frontAfterClick = GetForegroundWindow();
         }
@@ -203,6 +207,34 @@ TEST_F(BackgroundTest, HighContrastPaintsInTheSystemsColoursAndBack)
     EXPECT_EQ(own, (std::vector<COLORREF>{RGB(0xFF, 0xC0, 0xC0), blue, RGB(0xFF, 0xC0, 0xC0)}));
     EXPECT_EQ(contrast, (std::vector<COLORREF>{GetSysColor(COLOR_WINDOW), green, GetSysColor(COLOR_WINDOW)}));
     EXPECT_EQ(back, own);
+}
+
+// Wine's taskbar list takes every call; Windows without Explorer has none.
+TEST(TaskbarProgressTest, ACountdownRunsToItsEndWithTheTaskbarAndWithout)
+{
+    for (const bool present : {true, false}) {
+        SCOPED_TRACE(present ? "taskbar" : "no taskbar");
+        ShownProgram p;
+        int made = 0;
+        bool gotOne = false;
+        p.platform.desktop.makeTaskbarList = [&]() -> ITaskbarList3* {
+            ++made;
+            ITaskbarList3* list = present ? createTaskbarList() : nullptr;
+            gotOne = list != nullptr;
+            return list;
+        };
+        p.window().Text3->setText("0");
+        p.window().Text4->setText("1");
+        p.window().Command1_Click();
+        for (int i = 0; i < 300 && p.window().Timer1->enabled(); ++i) Sleep(10), pumpMessages();
+        p.waitForCommands();
+        EXPECT_EQ(p.commands, (std::vector<std::string>{"shutdown -s -t 1", "shutdown -s -t 0"}));
+        EXPECT_EQ(made, 1) << "one taskbar list for the window";
+        EXPECT_EQ(gotOne, present);
+        EXPECT_EQ(shownWindowOfClass(L"#32770"), nullptr) << "no failure";
+        SendMessageW(hwndOf(p.window().window()), WM_CLOSE, 0, 0);
+        EXPECT_FALSE(p.window().loaded());
+    }
 }
 
 // Another program closes the last window while its popup menu's own loop
