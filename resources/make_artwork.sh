@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws Kestrow's artwork into this folder:
 #   power.ico   timer window icon (48x48 256 colours, 32x32 32-bit)
-#   vornic.ico  About / follow window icon (13 images, 16..256, 32-bit)
+#   vornic.ico  About / follow window icon (13 images, 16..256, 32-bit; 48 and up PNG-compressed)
 #   hand.cur    pointing-hand cursor (11 images, 16..48, 32-bit, hotspot at the fingertip)
 #   youku.png bilibili.png tudou.png wechat.png qqgroup.png tieba.png
 #               QR pictures of the follow window
@@ -65,13 +65,22 @@ im -size 1024x1024 gradient:'#4A9BF0-#1B56B5' \
    -compose CopyOpacity -composite -compose Over \
    \( -size 1024x1024 xc:none -fill '#0E3A80A0' -draw "$V_SHAPE" -blur 0x14 -geometry +0+16 \) \
    -composite -fill white -draw "$V_SHAPE" "$WORK/vornic.png"
+# Images of 48 pixels and more are stored PNG-compressed (8-bit RGBA, no
+# mask), which Windows Vista and later read; they hold most of the bytes.
+# The smaller ones, the title bar's at common scalings, stay plain DIBs that
+# need no decoding. A PNG is written from the same RGBA bytes a DIB would
+# hold, so both forms carry the same pixels.
 entries=()
 for s in 16 20 24 30 32 40 48 60 64 72 96 128; do
     im "$WORK/vornic.png" -filter Lanczos -resize ${s}x${s} -depth 8 "RGBA:$WORK/vornic$s.rgba"
-    entries+=("$s,32,$WORK/vornic$s.rgba")
+    if ((s < 48)); then
+        entries+=("$s,32,$WORK/vornic$s.rgba")
+    else
+        png -size ${s}x${s} -depth 8 "RGBA:$WORK/vornic$s.rgba" "PNG32:$WORK/vornic$s.png"
+        entries+=("$s,32,$WORK/vornic$s.png")
+    fi
 done
-im "$WORK/vornic.png" -filter Lanczos -resize 256x256 -define png:exclude-chunks=date,time \
-   "PNG32:$WORK/vornic256.png"
+png "$WORK/vornic.png" -filter Lanczos -resize 256x256 "PNG32:$WORK/vornic256.png"
 entries+=("256,32,$WORK/vornic256.png")
 python3 "$HERE/pack_icons.py" ico "$HERE/vornic.ico" "${entries[@]}"
 

@@ -1,6 +1,7 @@
 // The artwork compiled into the exe as the system loads it: the follow
 // window's PNG pictures show, pixel for pixel, what the 24-bit BMPs they
-// replaced showed.
+// replaced showed, and the icon's PNG-compressed sizes load.
+#include "platform/win32/resources.h"
 #include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,20 @@ TEST(Artwork, FollowWindowPicturesShowTheirPixelsUnchanged)
         {"Picture6", {205, 260, 0xaf2f47c9987221ff}},  // tieba
     };
     for (const auto& p : pictures) EXPECT_EQ(shownBy(rig.control(follow, p.control)), p.bmp) << p.control;
+}
+
+TEST(Artwork, IconLoadsAtItsPngCompressedSizes)
+{
+    for (int size : {48, 256}) {
+        const OwnedIcon icon = loadWindowIcon(WindowIcon::Vornic, size);
+        ICONINFO parts{};
+        ASSERT_TRUE(icon && GetIconInfo(icon.get(), &parts)) << size;
+        BITMAP colour{};
+        GetObjectW(parts.hbmColor, sizeof colour, &colour);
+        DeleteObject(parts.hbmColor);
+        DeleteObject(parts.hbmMask);
+        EXPECT_EQ(colour.bmWidth, size);
+    }
 }
 
 }  // namespace
