@@ -1,12 +1,15 @@
-// The artwork compiled into the exe as the system loads it: the follow
-// window's PNG pictures show, pixel for pixel, what the 24-bit BMPs they
-// replaced showed, and the icon's PNG-compressed sizes load.
+// What the windows show as the system draws it: the follow window's PNG
+// pictures, pixel for pixel what the 24-bit BMPs they replaced showed; the
+// icon's PNG-compressed sizes; and a glyph in the font asked for behind
+// every character of every caption (under Wine, the prefix's font set-up).
 #include "platform/win32/resources.h"
+#include "platform/win32/text.h"
 #include "tests/win32/program_rig.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace kestrow::win32 {
@@ -44,7 +47,7 @@ Pixels shownBy(HWND pictureControl)
     return {size.bmWidth, size.bmHeight, digest};
 }
 
-TEST(Artwork, FollowWindowPicturesShowTheirPixelsUnchanged)
+TEST(Appearance, FollowWindowPicturesShowTheirPixelsUnchanged)
 {
     testing::Win32Program rig;
     FollowWindow& follow = rig.program.follow().refer();
@@ -63,7 +66,7 @@ TEST(Artwork, FollowWindowPicturesShowTheirPixelsUnchanged)
     for (const auto& p : pictures) EXPECT_EQ(shownBy(rig.control(follow, p.control)), p.bmp) << p.control;
 }
 
-TEST(Artwork, IconLoadsAtItsPngCompressedSizes)
+TEST(Appearance, IconLoadsAtItsPngCompressedSizes)
 {
     for (int size : {48, 256}) {
         const OwnedIcon icon = loadWindowIcon(WindowIcon::Vornic, size);
@@ -75,6 +78,41 @@ TEST(Artwork, IconLoadsAtItsPngCompressedSizes)
         DeleteObject(parts.hbmMask);
         EXPECT_EQ(colour.bmWidth, size);
     }
+}
+
+// Adds to missing each character of text that the font has no glyph for.
+void addWithoutGlyph(HFONT font, const std::wstring& text, std::wstring& missing)
+{
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ before = SelectObject(dc, font);
+    std::vector<WORD> glyphs(text.size());
+    GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (glyphs[i] == 0xffff && missing.find(text[i]) == std::wstring::npos) missing += text[i];
+    }
+}
+
+TEST(Appearance, EveryCaptionHasAGlyphForEachCharacterAndAllOfAscii)
+{
+    testing::ShownProgram rig;
+    const HWND windows[] = {rig.hwndOf(rig.window()), rig.hwndOf(rig.program.about().refer()),
+                            rig.hwndOf(rig.program.follow().refer())};
+    std::wstring ascii;  // captions change while counting down ("停止!"): every printable character
+    for (wchar_t c = 0x20; c < 0x7f; ++c) ascii += c;
+    std::wstring missing;
+    int checked = 0;
+    for (HWND window : windows) {
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+            if (!font) continue;
+            addWithoutGlyph(font, widen(windowText(child)) + ascii, missing);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(narrow(missing), "") << "characters shown as boxes";
+    EXPECT_GE(checked, 13 + 12 + 9);
 }
 
 }  // namespace
