@@ -1,5 +1,7 @@
 #include "platform/win32/png_picture.h"
 
+#include "platform/win32/com_apartment.h"
+
 #include <wincodec.h>
 #include <wrl/client.h>
 
@@ -8,25 +10,6 @@ namespace kestrow::win32 {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// COM on this thread for as long as the object lives. The thread is the
-// user-interface thread, so it asks for a single-threaded apartment; if the
-// thread already chose the multithreaded one, COM is usable all the same.
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-    bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT result_;
-};
 
 // Far above any picture of ours; keeps the buffer arithmetic below clear of overflow.
 constexpr UINT kMaxSide = 4096;

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_window.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 #include <deque>
@@ -44,24 +44,12 @@ public:
     TaskbarListFactory makeTaskbarList = createTaskbarList;
 
 private:
-    // The user-interface thread's COM apartment, for the taskbar list.
-    struct ComApartment {
-        ComApartment() : entered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-        ~ComApartment()
-        {
-            if (entered) CoUninitialize();
-        }
-        ComApartment(const ComApartment&) = delete;
-        ComApartment& operator=(const ComApartment&) = delete;
-        bool entered;
-    };
-
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void wake();
     void runPosted();
     HWND home() const;
 
-    ComApartment com_;
+    ComApartment com_;  // for the taskbar list
     OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
     std::deque<Callback> posted_;
     HandlerDepth handlers_{[this] { wake(); }};
