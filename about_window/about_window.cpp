@@ -118,8 +118,9 @@ void AboutWindow::Form_Load()
 {
     // Centred for the full window, so it grows down from the centred top.
     window().setHeight(0);
-    window().setLeft(services_.desktop.screenWidth() / 2 - kNominalWidth / 2);
-    window().setTop(services_.desktop.screenHeight() / 2 - kNominalHeight / 2);
+    const ScreenArea screen = services_.desktop.workArea(window());
+    window().setLeft(centredLeft(screen, kNominalWidth));
+    window().setTop(centredTop(screen, kNominalHeight));
     Label6->setCaption(versionText());
 }
 

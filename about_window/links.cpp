@@ -18,13 +18,13 @@ void AboutWindow::showChangeLog()
     text += "\r\n";
     text += t::kInStores;
     text += "\r\n";
-    services_.messages.show(text, MessageButtons::Ok);
+    services_.messages.show(window(), text, MessageButtons::Ok);
 }
 
 void AboutWindow::askAndOpen(std::string_view question, std::string_view address)
 {
-    if (services_.messages.show(question, MessageButtons::OkCancel, t::kQuestionTitle) == MessageResult::Ok) {
-        pages::open(services_, address);
+    if (services_.messages.show(window(), question, MessageButtons::OkCancel, t::kQuestionTitle) == MessageResult::Ok) {
+        pages::open(services_, window(), address);
     }
 }
 
@@ -32,7 +32,7 @@ void AboutWindow::Label6_Click() { showChangeLog(); }
 void AboutWindow::Label81_Click() { showChangeLog(); }
 void AboutWindow::Label7_Click() { askAndOpen(t::kAskUpdate, pages::kUpdate); }
 void AboutWindow::Label82_Click() { askAndOpen(t::kAskVideo, pages::kIntroVideo); }
-void AboutWindow::Label85_Click() { pages::open(services_, pages::kFeedback); }
+void AboutWindow::Label85_Click() { pages::open(services_, window(), pages::kFeedback); }
 void AboutWindow::Label8_Click()
 {
     if (showFollow_) showFollow_();

@@ -83,12 +83,12 @@ void FollowWindow::addControls(NativeWindow& w)
 
 double FollowWindow::centredTop() const
 {
-    return services_.desktop.screenHeight() / 2 - kClientHeight / 2.0;
+    return kestrow::centredTop(services_.desktop.workArea(window()), kClientHeight);
 }
 
 void FollowWindow::Form_Load()
 {
-    window().setLeft(services_.desktop.screenWidth() / 2 - kClientWidth / 2.0);
+    window().setLeft(centredLeft(services_.desktop.workArea(window()), kClientWidth));
     window().setTop(centredTop() + kStartBelow);
 }
 
@@ -121,11 +121,11 @@ void FollowWindow::Form_Click() { startClosing(); }
 
 void FollowWindow::startClosing() { Timer2->setEnabled(true); }
 
-void FollowWindow::Picture1_Click() { pages::open(services_, pages::kBilibiliSpace); }
-void FollowWindow::Picture2_Click() { pages::open(services_, pages::kYoukuChannel); }
-void FollowWindow::Picture3_Click() { pages::open(services_, pages::kWeChatAccount); }
-void FollowWindow::Picture4_Click() { pages::open(services_, pages::kQQGroup); }
-void FollowWindow::Picture5_Click() { pages::open(services_, pages::kTudouChannel); }
-void FollowWindow::Picture6_Click() { pages::open(services_, pages::kTiebaForum); }
+void FollowWindow::Picture1_Click() { pages::open(services_, window(), pages::kBilibiliSpace); }
+void FollowWindow::Picture2_Click() { pages::open(services_, window(), pages::kYoukuChannel); }
+void FollowWindow::Picture3_Click() { pages::open(services_, window(), pages::kWeChatAccount); }
+void FollowWindow::Picture4_Click() { pages::open(services_, window(), pages::kQQGroup); }
+void FollowWindow::Picture5_Click() { pages::open(services_, window(), pages::kTudouChannel); }
+void FollowWindow::Picture6_Click() { pages::open(services_, window(), pages::kTiebaForum); }
 
 }  // namespace kestrow

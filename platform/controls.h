@@ -112,6 +112,8 @@ public:
 struct ComboDefinition : ControlDefinition {
     std::string text;
     std::vector<std::string> items;
+    // What screen readers call the list; no label on the window names it.
+    std::string accessibleName;
 };
 
 class ComboBox : public Control {

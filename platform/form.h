@@ -63,6 +63,7 @@ public:
 
     bool loaded() const { return loaded_; }
     NativeWindow& window() { return *window_; }
+    const NativeWindow& window() const { return *window_; }
     void setUnloadListener(Callback listener) { onUnloaded_ = std::move(listener); }
 
 protected:

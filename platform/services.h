@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/command.h"
+#include "platform/screen_area.h"
 #include "platform/window.h"
 
 #include <cstdint>
@@ -35,11 +36,13 @@ enum class MessageButtons { Ok = 0, OkCancel = 1 };
 enum class MessageResult { Ok = 1, Cancel = 2 };
 
 // Modal message boxes without an icon. Without a title they bear the
-// application title.
+// application title. A box belongs to the window whose handler asks: it
+// stands in front of that window, and a user who comes back to the program
+// finds it there, even when it was raised while another program was in use.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual MessageResult show(std::string_view prompt, MessageButtons buttons,
+    virtual MessageResult show(const NativeWindow& owner, std::string_view prompt, MessageButtons buttons,
                                std::optional<std::string_view> title = std::nullopt) = 0;
 };
 
@@ -69,9 +72,15 @@ public:
 class Desktop {
 public:
     virtual ~Desktop() = default;
+    // The program's first window is its home: the others open on its monitor.
     virtual std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) = 0;
-    virtual double screenWidth() const = 0;  // twips
-    virtual double screenHeight() const = 0;
+    // The part of the home window's monitor that windows may cover (the
+    // screen less the taskbar), in the twips that `placed` counts its own
+    // position in, so the two always go together whatever each monitor's
+    // scaling.
+    virtual ScreenArea workArea(const NativeWindow& placed) const = 0;
+    // The longest time between the two clicks of a double-click.
+    virtual int doubleClickMs() const = 0;
     // Runs the callback once the current event has been handled.
     virtual void post(Callback callback) = 0;
     // Ends the event loop: the last window is gone.

@@ -11,7 +11,7 @@ constexpr std::string_view kOpenFailed = "无法打开网页：";
 
 }  // namespace
 
-void open(Services& services, std::string_view address)
+void open(Services& services, const NativeWindow& asking, std::string_view address)
 {
     const CommandStart result = services.commands.run(openPageCommand(address));
     if (result.started) return;
@@ -19,7 +19,7 @@ void open(Services& services, std::string_view address)
     message += address;
     message += "\r\n";
     message += result.reason;
-    services.messages.show(message, MessageButtons::Ok);
+    services.messages.show(asking, message, MessageButtons::Ok);
 }
 
 }  // namespace kestrow::pages

@@ -36,7 +36,7 @@ inline constexpr std::string_view kTiebaForum = "https://tieba.baidu.com/f?kw=vo
 // default web browser. Its exit code says nothing about the page
 // (explorer.exe commonly ends with 1 after handing an address over), so
 // nobody waits to be told it. A browser that cannot be started at all is
-// told in a message box rather than lost.
-void open(Services& services, std::string_view address);
+// told in a message box, in front of the asking window, rather than lost.
+void open(Services& services, const NativeWindow& asking, std::string_view address);
 
 }  // namespace kestrow::pages

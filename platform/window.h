@@ -35,6 +35,17 @@ constexpr int right = 2;
 constexpr int middle = 4;
 }  // namespace mouse
 
+// What a window's taskbar button shows of a countdown: nothing, the share
+// still to run (1 at the start, 0 at zero), or that Windows refused a
+// command, for a user working in another program.
+struct CountdownProgress {
+    enum class State { None, Running, Refused };
+    State state = State::None;
+    double shareLeft = 0;  // while Running
+
+    bool operator==(const CountdownProgress&) const = default;
+};
+
 struct WindowDefinition {
     std::string caption;
     int clientWidth = 0;  // twips
@@ -83,6 +94,10 @@ public:
     // Pops the menu up at the mouse pointer; returns once it has closed and
     // the chosen item's handler (if any) has run.
     virtual void popupMenu(Menu& menu) = 0;
+
+    // Shows the countdown's progress on the window's taskbar button, where
+    // the system has one; without it nothing changes.
+    virtual void showProgress(const CountdownProgress& progress) = 0;
 };
 
 }  // namespace kestrow

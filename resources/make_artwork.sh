@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Draws Kestrow's artwork into this folder:
 #   power.ico   timer window icon (48x48 256 colours, 32x32 32-bit)
-#   vornic.ico  About / follow window icon (13 images, 16..256, 32-bit)
+#   vornic.ico  About / follow window icon (13 images, 16..256, 32-bit; 48 and up PNG-compressed)
 #   hand.cur    pointing-hand cursor (11 images, 16..48, 32-bit, hotspot at the fingertip)
-#   youku.bmp bilibili.bmp tudou.bmp wechat.bmp qqgroup.bmp tieba.bmp
-#               24-bit QR pictures of the follow window
+#   youku.png bilibili.png tudou.png wechat.png qqgroup.png tieba.png
+#               QR pictures of the follow window
 # Needs: ImageMagick (/usr/bin/convert, identify), qrencode, python3, fonts-noto-cjk
 # (or fonts-wqy-microhei). zbarimg (zbar-tools), when present, checks the QR codes.
 # The outputs are kept in the source tree, so the build itself needs none of this.
@@ -37,6 +37,9 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 calc() { python3 -c "print($1)"; }       # small float arithmetic
 im() { "$CONVERT" "$@"; }
+# convert, writing its output (the last argument) as a PNG: zlib level 9,
+# adaptive filters, no metadata chunks.
+png() { "$CONVERT" "${@:1:$#-1}" -quality 95 -define png:exclude-chunks=all "${@: -1}"; }
 
 # ---------------------------------------------------------------- power.ico
 # Red rounded square, white ring, white power symbol (broken circle + bar).
@@ -62,13 +65,22 @@ im -size 1024x1024 gradient:'#4A9BF0-#1B56B5' \
    -compose CopyOpacity -composite -compose Over \
    \( -size 1024x1024 xc:none -fill '#0E3A80A0' -draw "$V_SHAPE" -blur 0x14 -geometry +0+16 \) \
    -composite -fill white -draw "$V_SHAPE" "$WORK/vornic.png"
+# Images of 48 pixels and more are stored PNG-compressed (8-bit RGBA, no
+# mask), which Windows Vista and later read; they hold most of the bytes.
+# The smaller ones, the title bar's at common scalings, stay plain DIBs that
+# need no decoding. A PNG is written from the same RGBA bytes a DIB would
+# hold, so both forms carry the same pixels.
 entries=()
 for s in 16 20 24 30 32 40 48 60 64 72 96 128; do
     im "$WORK/vornic.png" -filter Lanczos -resize ${s}x${s} -depth 8 "RGBA:$WORK/vornic$s.rgba"
-    entries+=("$s,32,$WORK/vornic$s.rgba")
+    if ((s < 48)); then
+        entries+=("$s,32,$WORK/vornic$s.rgba")
+    else
+        png -size ${s}x${s} -depth 8 "RGBA:$WORK/vornic$s.rgba" "PNG32:$WORK/vornic$s.png"
+        entries+=("$s,32,$WORK/vornic$s.png")
+    fi
 done
-im "$WORK/vornic.png" -filter Lanczos -resize 256x256 -define png:exclude-chunks=date,time \
-   "PNG32:$WORK/vornic256.png"
+png "$WORK/vornic.png" -filter Lanczos -resize 256x256 "PNG32:$WORK/vornic256.png"
 entries+=("256,32,$WORK/vornic256.png")
 python3 "$HERE/pack_icons.py" ico "$HERE/vornic.ico" "${entries[@]}"
 
@@ -136,33 +148,36 @@ picture() {
        -gravity North -font "$FONT_BOLD" -pointsize $(( title_h * 62 / 100 )) -fill "$tcol" \
        -annotate +0+$(( y0 + title_h * 14 / 100 )) "$title" \
        -font "$FONT" -pointsize 14 -fill white -annotate +0+$(( y0 + side + 4 )) "$caption" \
-       -alpha off -type TrueColor "BMP3:$HERE/$file"
+       -alpha off -type TrueColor "BMP3:$WORK/picture.bmp"
+    # Through a 24-bit BMP, whose writer rounds to 8 bits as the pictures
+    # always have. A PNG with a palette where the colours fit in 256, else RGB.
+    png "$WORK/picture.bmp" "PNG:$HERE/$file"
 }
 
-picture youku.bmp    245 230 "$(page kYoukuChannel)"  "优酷"       '#1E88E5' '#0D5AA7' "搜索 Vornic"
-picture bilibili.bmp 291 282 "$(page kBilibiliSpace)" "哔哩哔哩"   '#FB7299' '#0089C0' "UP主 Vornic"
-picture tudou.bmp    319 268 "$(page kTudouChannel)"  "土豆"       '#FF6A00' '#C2410C' "搜索 Vornic"
-picture wechat.bmp   205 260 "$(page kWeChatAccount)" "微信公众号" '#07C160' '#000000' "公众号 Vornic"
-picture qqgroup.bmp  198 258 "$(page kQQGroup)"       "QQ群"       '#12B7F5' '#000000' "群号见 vornic吧"
-picture tieba.bmp    205 260 "$(page kTiebaForum)"    "百度贴吧"   '#3385FF' '#1D4F9E' "vornic吧"
+picture youku.png    245 230 "$(page kYoukuChannel)"  "优酷"       '#1E88E5' '#0D5AA7' "搜索 Vornic"
+picture bilibili.png 291 282 "$(page kBilibiliSpace)" "哔哩哔哩"   '#FB7299' '#0089C0' "UP主 Vornic"
+picture tudou.png    319 268 "$(page kTudouChannel)"  "土豆"       '#FF6A00' '#C2410C' "搜索 Vornic"
+picture wechat.png   205 260 "$(page kWeChatAccount)" "微信公众号" '#07C160' '#000000' "公众号 Vornic"
+picture qqgroup.png  198 258 "$(page kQQGroup)"       "QQ群"       '#12B7F5' '#000000' "群号见 vornic吧"
+picture tieba.png    205 260 "$(page kTiebaForum)"    "百度贴吧"   '#3385FF' '#1D4F9E' "vornic吧"
 
 # ---------------------------------------------------------------- checks
-check_bmp() {  # FILE WIDTH HEIGHT URL
+check_picture() {  # FILE WIDTH HEIGHT URL
     local got
     got=$("$IDENTIFY" -format '%m %wx%h %[channels]' "$HERE/$1")
-    [ "$got" = "BMP3 $2x$3 srgb" ] || die "$1: got '$got'"
-    file -b "$HERE/$1" | grep -q "Windows 3.x format, $2 x $3 x 24" || die "$1: not a 24-bit BMP"
+    [ "$got" = "PNG $2x$3 srgb" ] || die "$1: got '$got'"
+    file -b "$HERE/$1" | grep -qE "PNG image data, $2 x $3, 8-bit(/color RGB| colormap)," || die "$1: not 8-bit RGB or palette"
     if command -v zbarimg >/dev/null; then
         got=$(zbarimg -q --raw "$HERE/$1" 2>/dev/null) || die "$1: QR code not readable"
         [ "$got" = "$4" ] || die "$1: QR code reads '$got', expected '$4'"
     fi
 }
-check_bmp youku.bmp    245 230 "$(page kYoukuChannel)"
-check_bmp bilibili.bmp 291 282 "$(page kBilibiliSpace)"
-check_bmp tudou.bmp    319 268 "$(page kTudouChannel)"
-check_bmp wechat.bmp   205 260 "$(page kWeChatAccount)"
-check_bmp qqgroup.bmp  198 258 "$(page kQQGroup)"
-check_bmp tieba.bmp    205 260 "$(page kTiebaForum)"
+check_picture youku.png    245 230 "$(page kYoukuChannel)"
+check_picture bilibili.png 291 282 "$(page kBilibiliSpace)"
+check_picture tudou.png    319 268 "$(page kTudouChannel)"
+check_picture wechat.png   205 260 "$(page kWeChatAccount)"
+check_picture qqgroup.png  198 258 "$(page kQQGroup)"
+check_picture tieba.png    205 260 "$(page kTiebaForum)"
 command -v zbarimg >/dev/null || echo "make_artwork: zbarimg not found, QR codes not decoded" >&2
 
 [ "$("$IDENTIFY" "$HERE/power.ico" | wc -l)" = 2 ] || die "power.ico: expected 2 images"

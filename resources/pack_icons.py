@@ -11,7 +11,7 @@ Each ENTRY is "SIZE,BPP,PATH" (icons) or "SIZE,BPP,PATH,HOTX,HOTY" (cursors):
     BPP 32 keeps the alpha channel; BPP 8 builds a 256-entry palette from the
     opaque pixels (at most 255 distinct colours allowed) and uses the AND mask
     for transparency (alpha < 128 counts as transparent).
-  - PATH ending in .png: the PNG file is embedded as it is (for 256 x 256).
+  - PATH ending in .png: the PNG file (8-bit RGBA) is embedded as it is.
 Only the Python standard library is used.
 """
 import struct
@@ -95,6 +95,9 @@ def main(argv):
                 sys.exit(path + ': not a PNG file')
             if struct.unpack('>II', data[16:24]) != (size, size):
                 sys.exit(path + ': PNG is not %dx%d' % (size, size))
+            # Windows reads PNG icon images of 8-bit RGBA only.
+            if data[24:26] != b'\x08\x06':
+                sys.exit(path + ': PNG is not 8-bit RGBA')
         else:
             if len(data) != size * size * 4:
                 sys.exit(path + ': expected %d bytes of RGBA' % (size * size * 4))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds kestrow.exe and starts it under Wine. Without a display it starts a
-# virtual one, saves a screenshot of the window and ends the program.
+# virtual one with Wine's desktop on it, saves a screenshot of the window and
+# ends the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -16,7 +17,13 @@ fi
 trap kestrow_wine_end EXIT
 kestrow_virtual_display
 shot="$root/build/kestrow-screenshot.png"
-wine "$exe" &
-sleep 6
+# Title bars are the window manager's job, and a bare virtual display has
+# none: Wine's own desktop window draws them instead.
+wine explorer /desktop=kestrow,1280x1024 "$exe" &
+sleep 8
 import -window root "$shot"
+# Cut away the desktop around the window: a border of the desktop's colour
+# (its far corner) makes -trim take that colour for the background.
+desktop=$(convert "$shot" -format '%[pixel:p{1279,1023}]' info:)
+convert "$shot" -bordercolor "$desktop" -border 1 -trim +repage "$shot"
 echo "No display: the window was shown on a virtual one; screenshot saved to $shot"

@@ -3,7 +3,9 @@
 #   source scripts/wine-prefix.sh
 #   kestrow_wine_prefix <folder>          a throwaway prefix there (made once), exported
 #   kestrow_virtual_display               a private Xvfb, exported as DISPLAY
-#   kestrow_recorder_stands_in <rec.exe>  the recorder as the prefix's shutdown.exe and explorer.exe
+#   kestrow_recorder_stands_in <rec.exe> [<console-rec.exe>]
+#                                         the recorder as the prefix's shutdown.exe and explorer.exe
+#                                         (the console one, if given, as shutdown.exe)
 #   trap kestrow_wine_end EXIT            ends the prefix's wineserver and the display
 kestrow_wine_prefix() {
   export WINEPREFIX; WINEPREFIX=$(realpath -m "$1")   # Wine takes absolute paths only
@@ -19,18 +21,24 @@ kestrow_wine_prefix() {
   fi
 
   # The windows ask for the face 微软雅黑, which Windows has and Wine has
-  # not; Wine's fallback for it lacks some ASCII glyphs ("!" shows as a box),
-  # so the prefix maps the face to a CJK font of the host.
-  local reg="$WINEPREFIX/kestrow-fonts.reg"
+  # not. Wine's own pick for it, Droid Sans Fallback, has no "!" or "A", so
+  # "停止!" would end in a box. A font replacement (Wine's own registry key)
+  # makes the host's WenQuanYi Micro Hei answer to the name itself, for every
+  # character set, as Windows' font does. The UTF-16 .reg file carries the
+  # Chinese name whatever the host's locale; the import is checked, since a
+  # prefix marked done without it would keep the boxes for good.
+  local reg="$WINEPREFIX/kestrow-font-replacements.reg"
   if [ ! -f "$reg" ]; then
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-      '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+      '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
       '"微软雅黑"="WenQuanYi Micro Hei"' '"Microsoft YaHei"="WenQuanYi Micro Hei"' |
       iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg.tmp"
     wine regedit /S "$(kestrow_windows_path "$reg.tmp")" >/dev/null 2>&1
     # Title bars use Wine's own Tahoma, which has no Chinese glyphs either.
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
       /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    wine reg query 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft YaHei' >/dev/null 2>&1 ||
+      { echo "Wine prefix $WINEPREFIX: the font replacement was not imported" >&2; return 1; }
     wineserver -w
     mv "$reg.tmp" "$reg"
   fi
@@ -60,7 +68,7 @@ kestrow_virtual_display() {
 kestrow_recorder_stands_in() {
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v shutdown.exe /t REG_SZ /d native /f >/dev/null 2>&1
   wineserver -w
-  cp "$1" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
+  cp "${2:-$1}" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
   cp "$1" "$WINEPREFIX/drive_c/windows/explorer.exe"
 }
 

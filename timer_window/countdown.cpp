@@ -85,6 +85,7 @@ bool takeOneSecond(FieldValues& values, std::string_view separator)
 
 void TimerWindow::Command1_Click()
 {
+    if (pressedTooSoon()) return;
     // No command exists for any other text, so a countdown could only end
     // in nothing.
     const Action* action = findAction(Combo1->text());
@@ -118,6 +119,9 @@ void TimerWindow::Command1_Click()
         // Without its timer the window could not keep its promise, so what
         // was handed over goes back too.
         if (handsOver) runOrReport(shutdownCommand({"-a"}));
+        // The run ends here: a refusal of what it handed over, told late,
+        // must not put back a window that has moved on by then.
+        ++runNumber_;
         showMessage(std::string(t::kTimerFailed) + Timer1->failure());
         return;
     }
@@ -129,6 +133,9 @@ void TimerWindow::Command1_Click()
     lockInputs();
     Command1->setVisible(false);
     Command2->setVisible(true);
+    spotChanged();
+    countdownSeconds_ = static_cast<std::int64_t>(*seconds);
+    showCountdownProgress();
 }
 
 void TimerWindow::startDeadline()
@@ -163,6 +170,7 @@ void TimerWindow::Timer1_Timer()
         if (zero) {
             runImmediateCommand();
             Timer1->setEnabled(false);
+            showCountdownProgress();
             return;
         }
     }
@@ -170,9 +178,21 @@ void TimerWindow::Timer1_Timer()
     // A tick that read the clock just before the whole second (it moves in
     // steps) took nothing off and comes back for the rest.
     Timer1->setInterval(static_cast<int>(countdownStartMs_ + (secondsTaken_ + 1) * 1000 - now));
+    showCountdownProgress();
     // The system took the timer back. In background mode the action handed
     // over still comes; the user can still unlock and stop.
     if (!Timer1->enabled()) showMessage(std::string(t::kTimerFailed) + Timer1->failure());
+}
+
+void TimerWindow::showCountdownProgress()
+{
+    CountdownProgress progress;
+    if (Timer1->enabled()) {
+        progress.state = CountdownProgress::State::Running;
+        const std::int64_t left = std::max<std::int64_t>(0, countdownSeconds_ - secondsTaken_);
+        progress.shareLeft = countdownSeconds_ > 0 ? static_cast<double>(left) / static_cast<double>(countdownSeconds_) : 0;
+    }
+    window().showProgress(progress);
 }
 
 // A command that cannot start is not reported here: the tick must switch
@@ -196,7 +216,9 @@ void TimerWindow::runImmediateCommand()
 
 void TimerWindow::Command2_Click()
 {
+    if (pressedTooSoon()) return;
     Timer1->setEnabled(false);
+    showCountdownProgress();
     const int run = ++runNumber_;
     // The window stays locked, with this button shown, until Windows has
     // said the abort went through: until then something may still be
@@ -227,6 +249,7 @@ void TimerWindow::showStopped()
         Command2->setVisible(false);
         Command1->setVisible(true);
     }
+    spotChanged();
 }
 
 }  // namespace kestrow

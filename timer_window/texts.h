@@ -28,6 +28,10 @@ inline constexpr std::string_view kLogOff = "注销";
 inline constexpr std::string_view kBackgroundMode = "后台模式(推荐)";
 inline constexpr std::string_view kForegroundMode = "前台模式(无弹窗)";
 
+// What screen readers call the two lists.
+inline constexpr std::string_view kActionListName = "操作";
+inline constexpr std::string_view kRunModeListName = "运行模式";
+
 // Buttons.
 inline constexpr std::string_view kToTimePoint = "定时刻";
 inline constexpr std::string_view kToCountdown = "倒计时";

@@ -64,6 +64,7 @@ void TimerWindow::Command6_Click()
 
 void TimerWindow::Command5_Click()
 {
+    if (pressedTooSoon()) return;
     const Action* action = findAction(Combo1->text());
     // As in countdown mode, a text that names no action does nothing.
     if (!action) return;
@@ -121,6 +122,7 @@ void TimerWindow::Command5_Click()
     Command5->setVisible(false);
     Command2->setCaption(t::kCancel);
     lockInputs();
+    spotChanged();
 }
 
 }  // namespace kestrow

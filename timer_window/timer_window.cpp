@@ -100,6 +100,7 @@ void TimerWindow::addControls(NativeWindow& w)
     actions.bounds = {1080, 885, 1215, 525};
     actions.font.points = kMedium;
     actions.tabIndex = 10;
+    actions.accessibleName = std::string(t::kActionListName);
     Combo1 = &w.addComboBox(std::move(actions));
     Label6 = &w.addLabel(label("Label6", t::kRemain, {2280, 945, 735, 495}, kMedium, 17));
 
@@ -136,6 +137,7 @@ void TimerWindow::addControls(NativeWindow& w)
     runModes.bounds = {720, 7540, 2055, 420};
     runModes.font.points = kSmall;
     runModes.tabIndex = 12;
+    runModes.accessibleName = std::string(t::kRunModeListName);
     runModes.visible = false;
     Combo2 = &w.addComboBox(std::move(runModes));
     ButtonDefinition unlock = button("Command4", t::kUnlock, {2880, 7560, 615, 375}, kSmall, 13,
@@ -194,13 +196,17 @@ bool TimerWindow::runOrReport(const Command& command, CommandEnded onEnded)
     return false;
 }
 
+// Red on the taskbar button while the box is open, for a user who works in
+// another program; then whatever the window shows by the time it closes.
 void TimerWindow::reportRefused(const Command& command, const CommandOutcome& outcome)
 {
     std::string message(t::kCommandRefused);
     message += command.line();
     message += "\r\n";
     message += outcome.message;
+    window().showProgress({CountdownProgress::State::Refused, 0});
     showMessage(message);
+    showCountdownProgress();
 }
 
 TimerWindow::LockedInputs TimerWindow::lockedInputs() const
@@ -227,6 +233,7 @@ TimerWindow::IdleState TimerWindow::idleState() const
 
 void TimerWindow::restoreIdle(const IdleState& idle)
 {
+    ++runNumber_;  // the refused run is over
     Timer1->setEnabled(false);
     const std::array fields{Text1, Text2, Text3, Text4};
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i]->setText(idle.fields[i]);
@@ -236,6 +243,8 @@ void TimerWindow::restoreIdle(const IdleState& idle)
     Command1->setVisible(idle.startShown);
     Command5->setVisible(idle.scheduleShown);
     Command2->setVisible(false);
+    spotChanged();
+    showCountdownProgress();
 }
 
 CommandEnded TimerWindow::undoIfRefused(const Command& command)
@@ -247,9 +256,16 @@ CommandEnded TimerWindow::undoIfRefused(const Command& command)
     };
 }
 
+void TimerWindow::spotChanged() { spotChangedMs_ = services_.clock.monotonicMs(); }
+
+bool TimerWindow::pressedTooSoon() const
+{
+    return spotChangedMs_ && services_.clock.monotonicMs() - *spotChangedMs_ < services_.desktop.doubleClickMs();
+}
+
 void TimerWindow::showMessage(std::string_view prompt)
 {
-    services_.messages.show(prompt, MessageButtons::Ok);
+    services_.messages.show(window(), prompt, MessageButtons::Ok);
 }
 
 }  // namespace kestrow

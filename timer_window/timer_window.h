@@ -1,7 +1,8 @@
 // The start-up window: countdown and time-point inputs, the action and
 // run-mode lists, start, stop, schedule, the unlock guard and the popup menu.
-// Its state lives in its controls; its only variables are unlockClicks and
-// the running countdown's deadline.
+// Its state lives in its controls; its variables beside unlockClicks are
+// the running countdown's deadline, the run counter that tells late answers
+// from Windows apart, and when the shared button spot last changed hands.
 #pragma once
 
 #include "platform/form.h"
@@ -118,9 +119,17 @@ private:
     void showStopped();
     // What the countdown runs at zero: "shutdown -s -t 0", "shutdown -h", ...
     void runImmediateCommand();
+    // The taskbar button shows the share of the running countdown still to
+    // run, from the same deadline the fields keep; nothing when none runs.
+    void showCountdownProgress();
     // Ends of commands for a run that has since been stopped or replaced
     // only report; the window then belongs to the newer run.
     bool isCurrentRun(int run) const { return run == runNumber_; }
+    // Start, stop and schedule share one spot. When one takes another's
+    // place, the second click of a double-click meant for the one before
+    // lands on it: a press that comes that soon is not the user's.
+    void spotChanged();
+    bool pressedTooSoon() const;
 
     Callback showAbout_;
 
@@ -129,7 +138,9 @@ private:
     // fields do not show yet.
     std::int64_t countdownStartMs_ = 0;
     std::int64_t secondsTaken_ = 0;
+    std::int64_t countdownSeconds_ = 0;  // the whole countdown, for its progress
     int runNumber_ = 0;  // counts starts, schedules and stops
+    std::optional<std::int64_t> spotChangedMs_;  // on the monotonic clock
 };
 
 }  // namespace kestrow

@@ -55,6 +55,7 @@ struct Win32CommandRunner::Waiting {
     HANDLE process = nullptr;
     HANDLE wait = nullptr;
     HWND notify = nullptr;
+    HWND activeBefore = nullptr;
     CommandEnded onEnded;
     bool timedOut = false;
     DWORD exitCode = 0;
@@ -80,7 +81,8 @@ Win32CommandRunner::Win32CommandRunner(Desktop& desktop, std::wstring systemFold
       systemFolder_(std::move(systemFolder)),
       windowsFolder_(std::move(windowsFolder)),
       patienceMs_(patienceMs),
-      messages_(createMessageWindow(&Win32CommandRunner::procedure, reinterpret_cast<LONG_PTR>(this)))
+      messages_(createMessageWindow(&Win32CommandRunner::procedure, reinterpret_cast<LONG_PTR>(this))),
+      activation_(messages_.get())
 {
 }
 
@@ -110,19 +112,18 @@ CommandStart Win32CommandRunner::run(const Command& command, CommandEnded onEnde
     // The system folder as the program's current folder: ours may be a
     // download folder, and nothing started should look for files there.
     const wchar_t* current = systemFolder_.empty() ? nullptr : systemFolder_.c_str();
+    HWND activeBefore = GetForegroundWindow();
     if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, current,
                         &startup, &process)) {
         return {false, systemMessage(GetLastError())};
     }
     CloseHandle(process.hThread);
-    if (!onEnded) {
-        CloseHandle(process.hProcess);
-        return {true, {}};
-    }
 
+    // Every end is awaited, told or not: the activation may need giving back.
     auto waiting = std::make_unique<Waiting>();
     waiting->process = process.hProcess;
     waiting->notify = messages_.get();
+    waiting->activeBefore = activeBefore;
     waiting->onEnded = std::move(onEnded);
     // The wait runs on the thread pool: the user-interface thread never
     // blocks on the program.
@@ -147,10 +148,13 @@ void CALLBACK Win32CommandRunner::ended(void* context, BOOLEAN timedOut)
 
 LRESULT CALLBACK Win32CommandRunner::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* self = reinterpret_cast<Win32CommandRunner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == kEnded) {
-        if (auto* self = reinterpret_cast<Win32CommandRunner*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            self->finish(reinterpret_cast<Waiting*>(lParam));
-        }
+        if (self) self->finish(reinterpret_cast<Waiting*>(lParam));
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == ActivationKeeper::kTimerId) {
+        if (self) self->activation_.onTimer();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -165,6 +169,8 @@ void Win32CommandRunner::finish(Waiting* waiting)
     waiting_.erase(found);
     // A program that outlived the patience is left alone: nothing is told.
     if (done->timedOut) return;
+    activation_.programEnded(done->activeBefore);
+    if (!done->onEnded) return;
     CommandOutcome outcome{done->exitCode, done->exitCode ? systemMessage(done->exitCode) : std::string()};
     desktop_.post([onEnded = std::move(done->onEnded), outcome] { onEnded(outcome); });
 }

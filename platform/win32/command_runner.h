@@ -1,9 +1,11 @@
 // Starts the two programs the windows use, shutdown.exe and explorer.exe,
-// from the system's own folders, without waiting for them, and tells how
-// they ended once they have.
+// from the system's own folders, without waiting for them, tells how they
+// ended once they have, and gives the activation back that a console
+// window took from nobody in particular (ActivationKeeper).
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win32/activation_keeper.h"
 #include "platform/win32/handles.h"
 
 #include <windows.h>
@@ -29,8 +31,9 @@ public:
 
     CommandStart run(const Command& command, CommandEnded onEnded) override;
 
-    // Programs started with an onEnded whose end has not been handled yet.
-    std::size_t waiting() const { return waiting_.size(); }
+    // Whether every program started has ended and its end been handled,
+    // the activation its console window took given back included.
+    bool idle() const { return waiting_.empty() && !activation_.watching(); }
 
 private:
     struct Waiting;
@@ -44,6 +47,7 @@ private:
     std::wstring windowsFolder_;
     int patienceMs_;
     OwnedWindow messages_;  // where the thread pool's wait callbacks report
+    ActivationKeeper activation_;
     std::vector<std::unique_ptr<Waiting>> waiting_;
 };
 

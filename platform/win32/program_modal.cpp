@@ -6,17 +6,9 @@ namespace kestrow::win32 {
 
 namespace {
 
-struct Search {
-    HWND owner;
-    std::vector<HWND>& found;
-};
-
-BOOL CALLBACK collect(HWND window, LPARAM param)
+BOOL CALLBACK collect(HWND window, LPARAM found)
 {
-    auto& search = *reinterpret_cast<Search*>(param);
-    if (window != search.owner && Win32Window::isOurs(window) && IsWindowEnabled(window)) {
-        search.found.push_back(window);
-    }
+    if (Win32Window::isOurs(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
 
@@ -24,17 +16,24 @@ BOOL CALLBACK collect(HWND window, LPARAM param)
 
 ProgramModal::ProgramModal(HWND owner)
 {
-    Search search{owner, disabled_};
-    EnumThreadWindows(GetCurrentThreadId(), &collect, reinterpret_cast<LPARAM>(&search));
-    for (HWND window : disabled_) EnableWindow(window, FALSE);
+    std::vector<HWND> ours;
+    EnumThreadWindows(GetCurrentThreadId(), &collect, reinterpret_cast<LPARAM>(&ours));
+    for (HWND window : ours) {
+        const bool disable = window != owner && IsWindowEnabled(window);
+        held_.push_back({window, Win32Window::boxOwner(window), disable});
+        if (owner) Win32Window::noteBoxOwner(window, owner);
+        if (disable) EnableWindow(window, FALSE);
+    }
 }
 
 // A window may have gone while the box was open (its close animation ended,
 // or another program closed it); isOurs is false for a destroyed handle.
 ProgramModal::~ProgramModal()
 {
-    for (HWND window : disabled_) {
-        if (Win32Window::isOurs(window)) EnableWindow(window, TRUE);
+    for (const Held& held : held_) {
+        if (!Win32Window::isOurs(held.window)) continue;
+        Win32Window::noteBoxOwner(held.window, held.ownerBefore);
+        if (held.disabled) EnableWindow(held.window, TRUE);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/resources.h"
 
+#include "platform/win32/png_picture.h"
 #include "resources/resource_ids.h"
 
 namespace kestrow::win32 {
@@ -40,10 +41,12 @@ OwnedBitmap loadPicture(Picture picture)
 {
     const int id = pictureId(picture);
     if (!id) return {};
-    // LR_CREATEDIBSECTION keeps the 24-bit colours instead of mapping them
-    // to the screen's format.
-    return OwnedBitmap(static_cast<HBITMAP>(
-        LoadImageW(module(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    // Resource memory lasts as long as the module: nothing to free.
+    HRSRC found = FindResourceW(module(), MAKEINTRESOURCEW(id), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(module(), found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (!bytes) return {};
+    return decodePng({bytes, SizeofResource(module(), found)});
 }
 
 }  // namespace kestrow::win32

@@ -132,7 +132,7 @@ HBRUSH Win32Label::colours(HDC dc, bool asStatic)
 {
     if (!asStatic) return nullptr;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, toColorRef(def_.foreColour));
+    SetTextColor(dc, host_.colour(def_.foreColour, def_.handCursor ? ColourRole::Link : ColourRole::Text));
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
@@ -197,6 +197,10 @@ Win32ComboBox::Win32ComboBox(ControlHost& host, int id, ComboDefinition def)
 {
     create(L"COMBOBOX", {}, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS);
     if (!hwnd()) return;
+    if (!def_.accessibleName.empty()) {
+        name_.reset(CreateWindowExW(0, L"STATIC", widen(def_.accessibleName).c_str(), WS_CHILD, 0, 0, 0, 0,
+                                    host_.hwnd(), nullptr, module(), nullptr));
+    }
     for (const std::string& item : def_.items) {
         SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
     }
@@ -246,6 +250,7 @@ void Win32ComboBox::destroyNative()
 {
     if (hwnd()) def_.text = windowText(hwnd());
     ChildControl::destroyNative();
+    name_.reset();
 }
 
 // ---------------------------------------------------------------- text field
@@ -290,12 +295,12 @@ void Win32TextField::onNotification(WORD code)
 // WM_CTLCOLORSTATIC; both keep the field's own background.
 HBRUSH Win32TextField::colours(HDC dc, bool asStatic)
 {
-    SetBkColor(dc, toColorRef(def_.backColour));
+    SetBkColor(dc, host_.colour(def_.backColour, ColourRole::Background));
     SetTextColor(dc, GetSysColor(asStatic ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     return back_.get();
 }
 
-void Win32TextField::recolour() { back_.reset(CreateSolidBrush(toColorRef(def_.backColour))); }
+void Win32TextField::recolour() { back_.reset(CreateSolidBrush(host_.colour(def_.backColour, ColourRole::Background))); }
 
 void Win32TextField::destroyNative()
 {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/win32/colours.h"
 #include "platform/win32/handles.h"
 
 #include <windows.h>
@@ -27,6 +28,9 @@ public:
     virtual HWND hwnd() const = 0;
     virtual int dpi() const = 0;
     virtual HFONT font(const FontStyle& font) = 0;
+    // What a control paints with: its own colour, or the system's for the
+    // role while high contrast is on.
+    virtual COLORREF colour(Colour colour, ColourRole role) const = 0;
     virtual void addTooltip(HWND control, const std::string& text) = 0;
     virtual void setDefaultButton(Win32Button* button) = 0;
     virtual const Win32Button* defaultButton() const = 0;
@@ -54,6 +58,8 @@ public:
     const std::string& name() const { return name_; }
     // The name of the label that names this control for screen readers.
     virtual const std::string& namingLabel() const;
+    // A hidden label of the control's own that names it, or nullptr.
+    virtual HWND nameLabel() const { return nullptr; }
 
     // Places the control and sets its font at the host's current DPI.
     virtual void layout();
@@ -149,12 +155,16 @@ public:
     void setText(std::string_view text) override;
     void layout() override;
     void onNotification(WORD code) override;
+    HWND nameLabel() const override { return name_.get(); }
     void destroyNative() override;
 
 private:
     void showText();
 
     ComboDefinition def_;
+    // Screen readers name a list after the static text just before it in
+    // z-order; a hidden one names it without showing anything.
+    OwnedWindow name_;
 };
 
 class Win32TextField final : public ChildWindow<TextField> {

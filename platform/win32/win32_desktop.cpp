@@ -1,6 +1,7 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/monitors.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_window.h"
@@ -46,12 +47,26 @@ Win32Desktop::~Win32Desktop()
 
 std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowDefinition def)
 {
-    return std::make_unique<Win32Window>(std::move(def), handlers_, lookup_);
+    auto window = std::make_unique<Win32Window>(
+        std::move(def), WindowContext{handlers_, home(), highContrast, makeTaskbarList, lookup_});
+    if (!home()) home_ = window->hwnd();
+    return window;
 }
 
-// The primary screen in twips at the system DPI, the DPI new windows open at.
-double Win32Desktop::screenWidth() const { return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), systemDpi(lookup_)); }
-double Win32Desktop::screenHeight() const { return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), systemDpi(lookup_)); }
+// A handle outlives its window and may come back for another one: only one
+// of ours that still stands is home.
+HWND Win32Desktop::home() const { return Win32Window::isOurs(home_) ? home_ : nullptr; }
+
+// With home gone (closed while another window stays open), the placed
+// window's own monitor serves.
+ScreenArea Win32Desktop::workArea(const NativeWindow& placed) const
+{
+    const auto& window = static_cast<const Win32Window&>(placed);
+    HWND anchor = home() ? home() : window.hwnd();
+    return toTwips(workAreaPixels(anchor), window.currentDpi());
+}
+
+int Win32Desktop::doubleClickMs() const { return static_cast<int>(GetDoubleClickTime()); }
 
 // A window message rather than a thread message: modal loops (message
 // boxes, menus) drop thread messages but dispatch window messages.
@@ -61,7 +76,14 @@ void Win32Desktop::post(Callback callback)
     wake();
 }
 
-void Win32Desktop::quit() { PostQuitMessage(0); }
+// A menu's or a box's own loop may take the WM_QUIT away (Wine's menu loop
+// dispatches it): the flag ends the loop all the same, once that handler
+// has returned.
+void Win32Desktop::quit()
+{
+    quitting_ = true;
+    PostQuitMessage(0);
+}
 
 // Moved out first: dropping a callback may free a window, whose last
 // messages would look at the queue.
@@ -106,7 +128,12 @@ LRESULT CALLBACK Win32Desktop::procedure(HWND window, UINT message, WPARAM wPara
 void dispatchMessage(MSG& message)
 {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (Win32Window::isOurs(root) && IsDialogMessageW(root, &message)) return;
+    const bool ours = Win32Window::isOurs(root);
+    // A held Enter repeats its key-down. Only the first presses a button:
+    // the repeats would press whatever takes its place, start after stop.
+    const bool repeated = (message.lParam & (1L << 30)) != 0;
+    if (ours && message.message == WM_KEYDOWN && message.wParam == VK_RETURN && repeated) return;
+    if (ours && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
@@ -114,12 +141,13 @@ void dispatchMessage(MSG& message)
 int Win32Desktop::run()
 {
     MSG message{};
-    BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    while (!quitting_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
         if (got == -1) return 1;
         dispatchMessage(message);
     }
-    return static_cast<int>(message.wParam);
+    return 0;
 }
 
 }  // namespace kestrow::win32

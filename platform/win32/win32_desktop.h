@@ -1,15 +1,18 @@
-// Desktop on Win32: windows, the primary screen, posted callbacks and the
-// message loop.
+// Desktop on Win32: windows, the screen they open on, posted callbacks and
+// the message loop.
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/newer_functions.h"
+#include "platform/win32/win32_window.h"
 
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 
 namespace kestrow::win32 {
 
@@ -24,8 +27,8 @@ public:
     Win32Desktop& operator=(const Win32Desktop&) = delete;
 
     std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) override;
-    double screenWidth() const override;
-    double screenHeight() const override;
+    ScreenArea workArea(const NativeWindow& placed) const override;
+    int doubleClickMs() const override;
     // The callback runs once no window handler is on the stack any more,
     // even if a modal loop inside a handler dispatches messages meanwhile.
     void post(Callback callback) override;
@@ -40,15 +43,26 @@ public:
     // Drops callbacks that were posted but never ran.
     void discardPosted();
 
+    // Whether the user has high contrast on. Tests put a stand-in here:
+    // Wine cannot switch high contrast on.
+    std::function<bool()> highContrast = systemHighContrast;
+    // Where the windows' taskbar buttons come from; tests hand in one
+    // that fails, as Windows without Explorer does.
+    TaskbarListFactory makeTaskbarList = createTaskbarList;
+
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void wake();
     void runPosted();
+    HWND home() const;
 
     const FunctionLookup lookup_;
+    ComApartment com_;  // for the taskbar list
     OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
     std::deque<Callback> posted_;
     HandlerDepth handlers_{[this] { wake(); }};
+    HWND home_ = nullptr;  // the first window made
+    bool quitting_ = false;
 };
 
 // One message of the loop: Tab and Enter go through IsDialogMessage for our

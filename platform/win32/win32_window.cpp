@@ -3,6 +3,7 @@
 #include "platform/win32/colours.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
+#include "platform/win32/monitors.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/text.h"
 
@@ -17,6 +18,10 @@ namespace kestrow::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"KestrowWindow";
+constexpr wchar_t kBoxOwner[] = L"KestrowBoxOwner";
+// Posted to itself by a window that must hand the activation on to a box:
+// not while the system is still activating the window.
+constexpr UINT kBringUpBox = WM_APP + 3;
 
 HINSTANCE module() { return GetModuleHandleW(nullptr); }
 
@@ -33,8 +38,19 @@ bool Win32Window::isOurs(HWND window)
     return window && windowClassAtom() && GetClassLongPtrW(window, GCW_ATOM) == windowClassAtom();
 }
 
-Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers, FunctionLookup lookup)
-    : def_(std::move(def)), handlers_(handlers), lookup_(lookup)
+void Win32Window::noteBoxOwner(HWND window, HWND owner)
+{
+    if (owner) {
+        SetPropW(window, kBoxOwner, owner);
+    } else {
+        RemovePropW(window, kBoxOwner);
+    }
+}
+
+HWND Win32Window::boxOwner(HWND window) { return static_cast<HWND>(GetPropW(window, kBoxOwner)); }
+
+Win32Window::Win32Window(WindowDefinition def, WindowContext context)
+    : def_(std::move(def)), context_(context)
 {
     if (!windowClassAtom()) {
         // A private dialog class: the room DefDlgProc keeps its state in.
@@ -54,20 +70,26 @@ Win32Window::Win32Window(WindowDefinition def, HandlerDepth& handlers, FunctionL
     const bool framed = def_.border == Border::FixedSingle;
     style_ = framed ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
     style_ |= WS_CLIPSIBLINGS;
-    dpi_ = systemDpi(lookup_);
+    dpi_ = systemDpi(context_.lookup);
     recolour();
 
-    const SIZE outer = outerSizeForClient(twipsToPixels(def_.clientWidth, dpi_),
-                                          twipsToPixels(def_.clientHeight, dpi_), style_, exStyle_, dpi_, lookup_);
-    // A popup has no default position; the portable code places those.
-    const int position = framed ? CW_USEDEFAULT : 0;
+    clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
+    const SIZE outer = outerSizeForClient(clientSize_.cx, clientSize_.cy, style_, exStyle_, dpi_, context_.lookup);
+    // The others are placed by the portable code, on home's monitor.
+    POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
+    if (context_.home || !framed) {
+        const PixelRect work = workAreaPixels(context_.home);
+        position = {work.left, work.top};
+    }
     const std::wstring caption = widen(def_.caption);
-    CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position, position, outer.cx, outer.cy,
+    CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position.x, position.y, outer.cx, outer.cy,
                     nullptr, nullptr, module(), this);
     if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
-    dpi_ = dpiForWindow(hwnd_, lookup_);
+    dpi_ = dpiForWindow(hwnd_, context_.lookup);
+    clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
     fitClientArea();
     loadIcons();
+    taskbar_ = std::make_unique<TaskbarButton>(hwnd_, context_.makeTaskbarList);
 }
 
 Win32Window::~Win32Window() { destroy(); }
@@ -134,7 +156,7 @@ void Win32Window::placeInZOrder(const ChildControl& control)
 {
     if (!control.hwnd()) return;
     if (const ChildControl* field = fieldNamedBy(control)) {
-        placeJustBefore(control, *field);
+        placeJustBefore(control.hwnd(), *field);
         return;
     }
     HWND after = control.tabIndex() < 0 ? HWND_BOTTOM : HWND_TOP;
@@ -149,15 +171,16 @@ void Win32Window::placeInZOrder(const ChildControl& control)
         }
     }
     SetWindowPos(control.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (const ChildControl* label = findControl(control.namingLabel())) placeJustBefore(*label, control);
+    if (const ChildControl* label = findControl(control.namingLabel())) placeJustBefore(label->hwnd(), control);
+    placeJustBefore(control.nameLabel(), control);
 }
 
-void Win32Window::placeJustBefore(const ChildControl& label, const ChildControl& field)
+void Win32Window::placeJustBefore(HWND label, const ChildControl& field)
 {
-    if (!label.hwnd() || !field.hwnd()) return;
+    if (!label || !field.hwnd()) return;
     HWND before = GetWindow(field.hwnd(), GW_HWNDPREV);
-    if (before == label.hwnd()) return;
-    SetWindowPos(label.hwnd(), before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (before == label) return;
+    SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 const ChildControl* Win32Window::fieldNamedBy(const ChildControl& label) const
@@ -206,6 +229,8 @@ HWND Win32Window::controlHolding(HWND focus) const
     while (GetParent(focus) != hwnd_) focus = GetParent(focus);
     return focus;
 }
+
+COLORREF Win32Window::colour(Colour colour, ColourRole role) const { return paint(colour, role, highContrast_); }
 
 HFONT Win32Window::font(const FontStyle& def)
 {
@@ -337,6 +362,9 @@ void Win32Window::setHeight(double twips)
     const RECT r = outerRect();
     const int pixels = twipsToPixels(twips < 0 ? 0 : twips, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    clientSize_.cy = client.bottom;
 }
 
 void Win32Window::popupMenu(Menu& menu)
@@ -362,11 +390,16 @@ void Win32Window::popupMenu(Menu& menu)
     if (id) chosen->choose(id);
 }
 
+void Win32Window::showProgress(const CountdownProgress& progress)
+{
+    if (taskbar_) taskbar_->show(progress);
+}
+
 void Win32Window::fitClientArea()
 {
-    const int width = twipsToPixels(def_.clientWidth, dpi_);
-    const int height = twipsToPixels(def_.clientHeight, dpi_);
-    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_, lookup_);
+    const int width = clientSize_.cx;
+    const int height = clientSize_.cy;
+    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_, context_.lookup);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Should the frame differ from what AdjustWindowRectEx predicts, the
     // client area is what must come out exact.
@@ -382,15 +415,16 @@ void Win32Window::fitClientArea()
 
 void Win32Window::loadIcons()
 {
-    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi(lookup_)));
-    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi(lookup_)));
+    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi(context_.lookup)));
+    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi(context_.lookup)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void Win32Window::recolour()
 {
-    background_.reset(CreateSolidBrush(toColorRef(def_.background)));
+    highContrast_ = context_.highContrast && context_.highContrast();
+    background_.reset(CreateSolidBrush(colour(def_.background, ColourRole::Background)));
     for (auto& control : controls_) control->recolour();
 }
 
@@ -408,7 +442,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
         self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (!self) return DefDlgProcW(window, message, wParam, lParam);
-    HandlerDepth::Scope running(self->handlers_);
+    HandlerDepth::Scope running(self->context_.handlers);
     try {
         return self->onMessage(message, wParam, lParam);
     } catch (...) {
@@ -419,6 +453,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
 
 LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == taskbarButtonCreatedMessage() && message) return onTaskbarButtonCreated();
     switch (message) {
     case WM_ERASEBKGND: return onEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORSTATIC:
@@ -439,7 +474,11 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETMINMAXINFO: return onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
     case WM_DPICHANGED: return onDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
     case WM_ACTIVATE: return onActivate(wParam, lParam);
+    case WM_ACTIVATEAPP: return onActivateApp(wParam != FALSE);
     case WM_SYSCOLORCHANGE: return onSysColorChange(wParam, lParam);
+    case WM_SETTINGCHANGE: return onSettingChange(wParam, lParam);
+    case WM_DISPLAYCHANGE: return onDisplayChange();
+    case kBringUpBox: return onBringUpBox();
     case WM_DESTROY: return onDestroy();
     case WM_NCDESTROY: return onNcDestroy();
     default: return byDefault(message, wParam, lParam);
@@ -493,8 +532,16 @@ LRESULT Win32Window::onTimer(WPARAM id)
     return 0;
 }
 
+// A press on a window that a message box holds disabled comes as HTERROR.
+// The system brings the box up for its owner only; every window of ours
+// does it here.
 LRESULT Win32Window::onSetCursor(WPARAM wParam, LPARAM lParam)
 {
+    const UINT press = HIWORD(lParam);
+    if (LOWORD(lParam) == static_cast<WORD>(HTERROR) &&
+        (press == WM_LBUTTONDOWN || press == WM_RBUTTONDOWN || press == WM_MBUTTONDOWN)) {
+        bringUpBox();
+    }
     if (LOWORD(lParam) == HTCLIENT) {
         ChildControl* control = findControl(reinterpret_cast<HWND>(wParam));
         if (control && control->handCursor()) {
@@ -603,6 +650,7 @@ LRESULT Win32Window::onGetMinMaxInfo(MINMAXINFO& info)
 
 LRESULT Win32Window::onDpiChanged(int dpi, const RECT& suggested)
 {
+    clientSize_ = {MulDiv(clientSize_.cx, dpi, dpi_), MulDiv(clientSize_.cy, dpi, dpi_)};
     dpi_ = dpi;
     // The old fonts stay selected in the controls until each has its new one.
     auto oldFonts = std::move(fonts_);
@@ -622,10 +670,70 @@ LRESULT Win32Window::onActivate(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = byDefault(WM_ACTIVATE, wParam, lParam);
     if (LOWORD(wParam) == WA_INACTIVE) return result;
+    // Activated while a box holds it (its taskbar button was clicked): the
+    // box is what the user came for.
+    if (!IsWindowEnabled(hwnd_)) PostMessageW(hwnd_, kBringUpBox, 0, 0);
     HWND control = controlHolding(GetFocus());
     const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
-    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, control, FALSE));
     return result;
+}
+
+// The user has come back: a taskbar button flashing for a box stops.
+LRESULT Win32Window::onActivateApp(bool active)
+{
+    if (active) {
+        FLASHWINFO stop{};
+        stop.cbSize = sizeof stop;
+        stop.hwnd = hwnd_;
+        stop.dwFlags = FLASHW_STOP;
+        FlashWindowEx(&stop);
+    }
+    return 0;
+}
+
+LRESULT Win32Window::onTaskbarButtonCreated()
+{
+    if (taskbar_) taskbar_->recreated();
+    return 0;
+}
+
+LRESULT Win32Window::onBringUpBox()
+{
+    bringUpBox();
+    return 0;
+}
+
+void Win32Window::bringUpBox()
+{
+    HWND owner = boxOwner(hwnd_);
+    if (!owner || !IsWindow(owner)) return;
+    HWND box = GetLastActivePopup(owner);
+    if (box && box != owner) SetForegroundWindow(box);
+}
+
+// A larger title bar (the accessibility settings) grows the frame inside
+// the same outer size: the client area gets its size back, and the window
+// stays on the screen. High contrast switched on or off repaints it all.
+LRESULT Win32Window::onSettingChange(WPARAM wParam, LPARAM lParam)
+{
+    switch (wParam) {
+    case SPI_SETNONCLIENTMETRICS:
+        if (def_.border == Border::FixedSingle) fitClientArea();
+        keepOnWorkArea(hwnd_);
+        break;
+    case SPI_SETWORKAREA: keepOnWorkArea(hwnd_); break;
+    case SPI_SETHIGHCONTRAST: onSysColorChange(0, 0); break;
+    default: break;
+    }
+    return byDefault(WM_SETTINGCHANGE, wParam, lParam);
+}
+
+// A new resolution or a monitor gone: nothing is left off the screen.
+LRESULT Win32Window::onDisplayChange()
+{
+    keepOnWorkArea(hwnd_);
+    return 0;
 }
 
 LRESULT Win32Window::onSysColorChange(WPARAM wParam, LPARAM lParam)
@@ -651,6 +759,7 @@ LRESULT Win32Window::onDestroy()
 // an owned window, which the system has destroyed already.
 LRESULT Win32Window::onNcDestroy()
 {
+    noteBoxOwner(hwnd_, nullptr);
     for (auto& menu : menus_) menu->destroyNative();
     tooltip_.forget();
     fonts_.clear();

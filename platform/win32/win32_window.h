@@ -12,10 +12,12 @@
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/newer_functions.h"
+#include "platform/win32/taskbar_button.h"
 #include "platform/win32/win32_controls.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
@@ -23,11 +25,20 @@
 
 namespace kestrow::win32 {
 
+// What the windows of one desktop share.
+struct WindowContext {
+    HandlerDepth& handlers;  // counts every window's running handlers
+    HWND home;               // the program's first window; nullptr for that one itself
+    const std::function<bool()>& highContrast;  // the desktop's, which outlives its windows
+    const TaskbarListFactory& makeTaskbarList;  // likewise
+    FunctionLookup lookup;                      // finds the functions of newer Windows
+};
+
 class Win32Window final : public NativeWindow, private ControlHost {
 public:
-    // handlers counts this window's running handlers with every other's;
-    // lookup finds the functions of newer Windows (the desktop's).
-    Win32Window(WindowDefinition def, HandlerDepth& handlers, FunctionLookup lookup);
+    // Opens on home's monitor (the first window where the system puts new
+    // windows), so that it has that monitor's DPI from the start.
+    Win32Window(WindowDefinition def, WindowContext context);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -51,6 +62,7 @@ public:
     void setTop(double twips) override;
     void setHeight(double twips) override;
     void popupMenu(Menu& menu) override;
+    void showProgress(const CountdownProgress& progress) override;
 
     // The native window; nullptr once it is destroyed.
     HWND hwnd() const override { return hwnd_; }
@@ -63,11 +75,18 @@ public:
     // them).
     static bool isOurs(HWND window);
 
+    // While a message box is open, every window of ours knows the box's
+    // owner, so that a click on any of them, or on its taskbar button,
+    // brings the box up. nullptr ends it.
+    static void noteBoxOwner(HWND window, HWND owner);
+    static HWND boxOwner(HWND window);
+
 private:
     // ControlHost
     ControlHost& host() { return *this; }
     int dpi() const override { return dpi_; }
     HFONT font(const FontStyle& font) override;
+    COLORREF colour(Colour colour, ColourRole role) const override;
     void addTooltip(HWND control, const std::string& text) override;
     void setDefaultButton(Win32Button* button) override;
     const Win32Button* defaultButton() const override { return default_; }
@@ -99,7 +118,12 @@ private:
     LRESULT onGetMinMaxInfo(MINMAXINFO& info);
     LRESULT onDpiChanged(int dpi, const RECT& suggested);
     LRESULT onActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT onActivateApp(bool active);
     LRESULT onSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT onSettingChange(WPARAM wParam, LPARAM lParam);
+    LRESULT onDisplayChange();
+    LRESULT onBringUpBox();
+    LRESULT onTaskbarButtonCreated();
     LRESULT onDestroy();
     LRESULT onNcDestroy();
 
@@ -107,28 +131,34 @@ private:
     bool onBackground(LPARAM lParam) const;
     void recolour();
     void loadIcons();
+    // The open message box to the front, if one holds this window.
+    void bringUpBox();
 
     template <class T>
     T& adopt(std::unique_ptr<T> control);
     void placeInZOrder(const ChildControl& control);
-    void placeJustBefore(const ChildControl& label, const ChildControl& field);
+    void placeJustBefore(HWND label, const ChildControl& field);
     const ChildControl* fieldNamedBy(const ChildControl& label) const;
     ChildControl* findControl(HWND window) const;
     ChildControl* findControl(int id) const;
     ChildControl* findControl(const std::string& name) const;
     // The child of this window that holds the focus window, or nullptr.
     HWND controlHolding(HWND focus) const;
+    // Sizes the frame so that the client area is clientSize_.
     void fitClientArea();
     RECT outerRect() const;
     void moveTo(int x, int y);
 
     WindowDefinition def_;
-    HandlerDepth& handlers_;
-    FunctionLookup lookup_;
+    WindowContext context_;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     int dpi_ = 96;
     int nextId_ = 100;  // above IDOK and IDCANCEL, which IsDialogMessage sends
+    bool highContrast_ = false;
+    // The client area the window keeps when the frame changes (a larger
+    // title bar): the design size, or the height last set.
+    SIZE clientSize_{};
 
     // Declared before the windows that use them, so they are freed after.
     std::map<std::pair<long, bool>, OwnedFont> fonts_;
@@ -138,6 +168,7 @@ private:
     OwnedCursor hand_;
 
     HWND hwnd_ = nullptr;  // counted from WM_NCCREATE to WM_NCDESTROY
+    std::unique_ptr<TaskbarButton> taskbar_;
     OwnedWindow tooltip_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
     std::vector<Win32Button*> buttons_;  // among controls_

@@ -57,9 +57,7 @@ std::wstring currentFolder()
     return std::wstring(buffer, n < MAX_PATH * 2 ? n : 0);
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int record()
 {
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
@@ -83,3 +81,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     return 1;
 }
+
+}  // namespace
+
+// Built twice: as a GUI program, and as a console program like the real
+// shutdown.exe, whose console window takes the activation while it runs.
+#ifdef KESTROW_CONSOLE_RECORDER
+int wmain() { return record(); }
+#else
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return record(); }
+#endif

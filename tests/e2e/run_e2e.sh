@@ -7,15 +7,19 @@
 #
 #   tests/win32/run_wine_tests.sh build/win -R e2e
 #
-# Usage: run_e2e.sh <kestrow.exe> <e2e_test.exe> <recorder.exe> [gtest flags...]
+# shutdown.exe is the recorder built as a console program, as the real one
+# is; explorer.exe the GUI one.
+#
+# Usage: run_e2e.sh <kestrow.exe> <e2e_test.exe> <recorder.exe> <console-recorder.exe> [gtest flags...]
 set -euo pipefail
-[ $# -ge 3 ] || { echo "usage: $0 <kestrow.exe> <e2e_test.exe> <recorder.exe> [gtest flags...]" >&2; exit 2; }
+[ $# -ge 4 ] ||
+  { echo "usage: $0 <kestrow.exe> <e2e_test.exe> <recorder.exe> <console-recorder.exe> [gtest flags...]" >&2; exit 2; }
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
   { echo "no Wine prefix or display: run through tests/win32/run_wine_tests.sh" >&2; exit 2; }
-exe=$1 tests=$2 recorder=$3
-shift 3
+exe=$1 tests=$2 recorder=$3 console_recorder=$4
+shift 4
 source "$(dirname "$0")/../../scripts/wine-prefix.sh"
-kestrow_recorder_stands_in "$recorder"
+kestrow_recorder_stands_in "$recorder" "$console_recorder"
 
 # Beside the tests, so a failure's commands can be read afterwards.
 out="$(cd "$(dirname "$tests")" && pwd)/run"

@@ -126,6 +126,11 @@ struct Harness : ShownTimerWindow {
         need((button("Command4").caption() == "锁定") == button("Command2").enabled(), "Command4 caption off the lock");
         need(!timerOn() || (c2 && !tp), "Timer1 on without the stop button or in time-point mode");
         need(!timerOn() || fieldsTotal() == startTotal - secondsSinceStart(), "fields off the time left to the deadline");
+        const CountdownProgress progress = fw.progress();
+        need(timerOn() ? progress.state == CountdownProgress::State::Running &&
+                             progress.shareLeft == (startTotal > 0 ? fieldsTotal() / startTotal : 0)
+                       : progress.state == CountdownProgress::State::None,
+             "taskbar progress off the countdown");
         need(tp || fw.label("Label1").caption() == "距离", "Label1 is no mode");
         need(!(c1 && tp) && !(c5 && !tp), "start or schedule button in the other mode");
         need(!(button("Command6").enabled() && tp) && !(button("Command7").enabled() && !tp), "mode buttons off");
@@ -251,12 +256,15 @@ struct Harness : ShownTimerWindow {
         fw.mouseDown(buttons);
         check("mouse down");
         if (fw.popupCount() != popups + right) fail("popup off the right button");
-        // Behind it only a tick inside it may have said that its timer was taken back.
+        // Behind it only what happened meanwhile: a tick inside it said that
+        // its timer was taken back, or Windows refused a command.
         const bool helpShown =
             platform.messages.size() > messages &&
             (platform.messages[messages].prompt.find("按下“预定”") != std::string::npos) == timePoint() &&
             std::all_of(platform.messages.begin() + static_cast<long>(messages) + 1, platform.messages.end(),
-                        [](const auto& m) { return m.prompt.starts_with("无法启动计时器"); });
+                        [](const auto& m) {
+                            return m.prompt.starts_with("无法启动计时器") || m.prompt.starts_with("命令执行失败：");
+                        });
         if (right && item == "help" && !helpShown) fail("help text not of the current mode");
         if (aboutShown != about + (right && item == "about")) fail("about not shown once");
         const auto fresh = newCommands(pending && !platform.duringMessage);

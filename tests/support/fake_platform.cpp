@@ -296,11 +296,12 @@ Callback FakePlatform::takeEnding(std::int64_t end)
     return tell;
 }
 
-MessageResult FakePlatform::show(std::string_view prompt, MessageButtons buttons,
+MessageResult FakePlatform::show(const NativeWindow& owner, std::string_view prompt, MessageButtons buttons,
                                  std::optional<std::string_view> title)
 {
     messages.push_back({std::string(prompt), buttons,
-                        title ? std::optional<std::string>(std::string(*title)) : std::nullopt});
+                        title ? std::optional<std::string>(std::string(*title)) : std::nullopt,
+                        static_cast<const FakeWindow&>(owner).def().caption});
     if (duringMessage) {
         auto during = std::exchange(duringMessage, {});
         during();
@@ -357,11 +358,19 @@ void FakePlatform::advance(std::int64_t ms)
             continue;
         }
         if (!next) break;
-        now_ = next->due();
+        now_ = std::max(now_, next->due());
         next->fire();
         runPosted();
     }
-    now_ = end;
+    // A box opened on the way may have let time pass beyond the end; the
+    // clock never goes back.
+    now_ = std::max(now_, end);
+}
+
+ScreenArea FakePlatform::workArea(const NativeWindow&) const
+{
+    if (monitor_) return toTwips(*monitor_, dpi_ ? dpi_ : 96);
+    return {0, 0, screenWidth_, screenHeight_};
 }
 
 std::int64_t FakePlatform::monotonicMs() const

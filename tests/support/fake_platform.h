@@ -162,6 +162,8 @@ public:
     void popupMenu(Menu& menu) override;
     // A window system that keeps the window at least this high (twips).
     void setMinimumHeight(double twips) { minimumHeight_ = twips; }
+    void showProgress(const CountdownProgress& progress) override { progress_ = progress; }
+    const CountdownProgress& progress() const { return progress_; }
 
     // Test access.
     const WindowDefinition& def() const { return def_; }
@@ -222,12 +224,14 @@ private:
     bool destroyed_ = false;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;  // exact twips when dpi is 0
     double minimumHeight_ = 0;
+    CountdownProgress progress_;
 };
 
 struct RecordedMessage {
     std::string prompt;
     MessageButtons buttons;
     std::optional<std::string> title;
+    std::string owner;  // the caption of the window the box belongs to
 };
 
 class FakePlatform final : public Desktop,
@@ -243,8 +247,9 @@ public:
 
     // Desktop
     std::unique_ptr<NativeWindow> createWindow(WindowDefinition def) override;
-    double screenWidth() const override { return screenWidth_; }
-    double screenHeight() const override { return screenHeight_; }
+    ScreenArea workArea(const NativeWindow& placed) const override;
+    int doubleClickMs() const override { return doubleClickMs_; }
+    void setDoubleClickMs(int ms) { doubleClickMs_ = ms; }
     void post(Callback callback) override { posted_.push_back(std::move(callback)); }
     void quit() override { quit_ = true; }
 
@@ -265,7 +270,7 @@ public:
 
     // MessageBoxes: records every box; answers from the script, then OK.
     // duringMessage runs while a box is open, as ticks may.
-    MessageResult show(std::string_view prompt, MessageButtons buttons,
+    MessageResult show(const NativeWindow& owner, std::string_view prompt, MessageButtons buttons,
                        std::optional<std::string_view> title) override;
     std::vector<RecordedMessage> messages;
     std::vector<std::string> prompts() const;
@@ -284,12 +289,16 @@ public:
     std::string decimalSeparator() const override { return separator_; }
     void setDecimalSeparator(std::string separator) { separator_ = std::move(separator); }
 
-    // Screen in twips and the DPI that geometry is rounded at (0: exact).
+    // The home monitor's work area: a screen at the origin in twips, or a
+    // monitor anywhere on the desktop in pixels, measured at the DPI that
+    // geometry is rounded at (0: exact, that is 96).
     void setScreen(double widthTwips, double heightTwips)
     {
         screenWidth_ = widthTwips;
         screenHeight_ = heightTwips;
+        monitor_.reset();
     }
+    void setMonitor(PixelRect workArea) { monitor_ = workArea; }
     void setDpi(int dpi) { dpi_ = dpi; }
     int dpi() const { return dpi_; }
 
@@ -338,6 +347,8 @@ private:
     std::string separator_ = ".";
     double screenWidth_ = 1920 * 15;
     double screenHeight_ = 1080 * 15;
+    std::optional<PixelRect> monitor_;
+    int doubleClickMs_ = 0;  // no guard unless a test asks for one
     int dpi_ = 0;
     std::int64_t now_ = 0;
     std::int64_t granularity_ = 1;

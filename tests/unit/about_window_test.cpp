@@ -52,6 +52,26 @@ TEST_F(AboutTest, LoadCollapsesAndCentresForTheNominalSize)
     }
 }
 
+// Each monitor has a scaling of its own: the window is centred on the home
+// monitor's work area in the pixels it is drawn in there.
+TEST_F(AboutTest, LoadCentresOnTheHomeMonitorAtItsScaling)
+{
+    struct Monitor {
+        PixelRect work;
+        int dpi;
+    };
+    for (const Monitor& m : {Monitor{{0, 0, 1920, 1040}, 96}, Monitor{{1920, -200, 4480, 1240}, 144}}) {
+        ProgramRig r;
+        r.platform.setDpi(m.dpi);
+        r.platform.setMonitor(m.work);
+        r.program.about().show();
+        const fake::FakeWindow& w = *r.aboutWindow();
+        const double pixelsPerTwip = m.dpi / 1440.0;
+        EXPECT_NEAR((w.left() + AboutWindow::kNominalWidth / 2) * pixelsPerTwip, (m.work.left + m.work.right) / 2.0, 1);
+        EXPECT_NEAR((w.top() + AboutWindow::kNominalHeight / 2) * pixelsPerTwip, (m.work.top + m.work.bottom) / 2.0, 1);
+    }
+}
+
 TEST_F(AboutTest, OpensIn21StepsAndStopsAtThe22ndTick)
 {
     AboutWindow& form = show();
@@ -230,6 +250,7 @@ TEST_F(AboutTest, LinksAndMenuItemsAskThenOpen)
                 EXPECT_EQ(platform.messages[0].prompt, c.question);
                 EXPECT_EQ(platform.messages[0].buttons, MessageButtons::OkCancel);
                 EXPECT_EQ(platform.messages[0].title, std::optional<std::string>("提示"));
+                EXPECT_EQ(platform.messages[0].owner, "关于");
             }
             const bool opens = !asks || answer == MessageResult::Ok;
             EXPECT_EQ(platform.commands, opens ? std::vector<std::string>{"explorer.exe " + c.address}

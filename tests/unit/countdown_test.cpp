@@ -392,6 +392,7 @@ TEST(CommandRefusal, RefusedStartOrScheduleRestoresTheIdleWindowExactly)
         EXPECT_EQ(r.layout(), kIdle);
         EXPECT_EQ(r.fields(), "0 0 05 0");
         EXPECT_EQ(r.platform.prompts(), Lines{refusedPrompt("shutdown -r -t 300", 1190)});
+        EXPECT_EQ(r.platform.messages[0].owner, "Kestrow");
     }
 
     Rig scheduled;
@@ -467,6 +468,96 @@ TEST(CommandRefusal, LateRefusalOfAStoppedRunOnlyReports)
     EXPECT_EQ(r.layout(), kIdle);
     EXPECT_EQ(r.fields(), "0 0 2 0") << "the window is the user's again: nothing is put back";
     EXPECT_EQ(r.platform.messages.back().prompt, refusedPrompt("shutdown -s -t 60", 1190));
+}
+
+// The timer failed at the start, which withdrew the delay; Windows' late
+// refusal of the withdrawn command comes after the user has moved on.
+TEST(CommandRefusal, LateRefusalAfterAFailedTimerLeavesTheWindowAlone)
+{
+    Rig r;
+    r.fw.timer("Timer1").refuseWith = "存储空间不足。";
+    r.platform.endings.push_back({5, 2000});
+    r.start();
+    EXPECT_EQ(r.platform.commands, (Lines{"shutdown -s -t 60", "shutdown -a"}));
+    r.button("Command6").click();
+    r.platform.advance(3000);
+    EXPECT_EQ(r.layout(), "inputs schedule C7");
+    EXPECT_EQ(r.platform.messages.back().prompt, refusedPrompt("shutdown -s -t 60", 5));
+}
+
+// The second click of a double-click lands on whichever button has just
+// taken the first one's place: it presses nothing.
+TEST(SharedSpot, NoPressWithinTheDoubleClickTimeOfAChangeOfButtons)
+{
+    Rig r;
+    r.platform.setDoubleClickMs(500);
+    r.unlock();
+    r.start();
+    r.button("Command2").click();
+    EXPECT_EQ(r.layout(), kRunning) << "the double-click on 走起! did not stop it";
+    r.platform.advance(500);
+    r.button("Command2").click();
+    EXPECT_EQ(r.layout(), kIdle);
+    r.platform.advance(499);
+    r.button("Command1").click();
+    EXPECT_EQ(r.platform.commands, (Lines{"shutdown -s -t 60", "shutdown -a"})) << "a double-click on 停止!";
+    r.platform.advance(1);
+    r.button("Command1").click();
+    EXPECT_EQ(r.layout(), kRunning);
+
+    Rig scheduled;
+    scheduled.platform.setDoubleClickMs(500);
+    scheduled.unlock();
+    scheduled.platform.setTimeOfDay(11, 0, 0);
+    scheduled.button("Command6").click();
+    scheduled.button("Command5").click();
+    scheduled.platform.advance(500);
+    scheduled.button("Command2").click();
+    scheduled.button("Command5").click();
+    EXPECT_EQ(scheduled.platform.commands, (Lines{"shutdown -s -t 3600", "shutdown -a"}));
+}
+
+// The taskbar button drains from full to empty by the deadline the fields
+// keep, stalls included, and shows nothing once no countdown runs.
+TEST(CountdownProgress, DrainsByTheDeadlineAndClearsAtZeroOnStopAndInTimePointMode)
+{
+    using State = CountdownProgress::State;
+    Rig r;
+    r.type("0 0 0 10");
+    r.start(kHibernate, kForeground);
+    EXPECT_EQ(r.fw.progress(), (CountdownProgress{State::Running, 1}));
+    r.platform.advance(3000);
+    EXPECT_DOUBLE_EQ(r.fw.progress().shareLeft, 0.7);
+    r.platform.jump(5000);
+    EXPECT_DOUBLE_EQ(r.fw.progress().shareLeft, 0.2);
+    r.platform.advance(2000);
+    EXPECT_EQ(r.fw.progress().state, State::None) << "at zero";
+
+    Rig stopped;
+    stopped.unlock();
+    stopped.start();
+    stopped.platform.advance(1000);
+    stopped.button("Command2").click();
+    EXPECT_EQ(stopped.fw.progress().state, State::None);
+
+    Rig scheduled;
+    scheduled.platform.setTimeOfDay(11, 0, 0);
+    scheduled.button("Command6").click();
+    scheduled.button("Command5").click();
+    scheduled.platform.advance(5000);
+    EXPECT_EQ(scheduled.fw.progress().state, State::None);
+}
+
+TEST(CountdownProgress, RedWhileARefusalIsOnScreen)
+{
+    Rig r;
+    r.platform.endings.push_back({shutdown_exit::kShutdownScheduled, 2500});
+    r.start();
+    CountdownProgress during;
+    r.platform.duringMessage = [&] { during = r.fw.progress(); };
+    r.platform.advance(3000);
+    EXPECT_EQ(during.state, CountdownProgress::State::Refused);
+    EXPECT_EQ(r.fw.progress().state, CountdownProgress::State::None) << "the refused start was undone";
 }
 
 }  // namespace

@@ -92,9 +92,9 @@ TEST_F(FollowTest, EachPictureOpensTheAddressItsCodeHolds)
         std::string file;
     };
     const std::vector<Case> cases{
-        {"Picture1", Picture::Bilibili, "bilibili.bmp"}, {"Picture2", Picture::Youku, "youku.bmp"},
-        {"Picture3", Picture::WeChat, "wechat.bmp"},     {"Picture4", Picture::QQGroup, "qqgroup.bmp"},
-        {"Picture5", Picture::Tudou, "tudou.bmp"},       {"Picture6", Picture::Tieba, "tieba.bmp"},
+        {"Picture1", Picture::Bilibili, "bilibili.png"}, {"Picture2", Picture::Youku, "youku.png"},
+        {"Picture3", Picture::WeChat, "wechat.png"},     {"Picture4", Picture::QQGroup, "qqgroup.png"},
+        {"Picture5", Picture::Tudou, "tudou.png"},       {"Picture6", Picture::Tieba, "tieba.png"},
     };
     FollowWindow& form = show();
     ASSERT_EQ(platform.settle(), 13);

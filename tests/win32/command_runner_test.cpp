@@ -19,13 +19,6 @@ namespace {
 // copy that ran has one.
 constexpr wchar_t kLog[] = L"kestrow-commands.log";
 
-std::wstring exeFolder()
-{
-    wchar_t path[MAX_PATH];
-    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 struct Recorded {
@@ -69,7 +62,7 @@ protected:
             CreateDirectoryW(folder.c_str(), nullptr);
         }
         // The build puts the recorder there, relative to this test.
-        const std::wstring recorder = exeFolder() + KESTROW_RECORDER_FROM_TESTS;
+        const std::wstring recorder = testing::exeFolder() + KESTROW_RECORDER_FROM_TESTS;
         ASSERT_TRUE(CopyFileW(recorder.c_str(), (system + L"shutdown.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileW(recorder.c_str(), (windows + L"explorer.exe").c_str(), FALSE));
         // A planted copy in the current folder, which must never run.
@@ -124,7 +117,11 @@ TEST_F(CommandRunnerTest, StartsShutdownFromTheSystemFolderWithoutWaitingAndTell
     ASSERT_TRUE(outcome) << "the end was never told";
     EXPECT_EQ(outcome->exitCode, 1190u);
     EXPECT_FALSE(outcome->message.empty()) << "the system's words for the code";
-    EXPECT_EQ(runner.waiting(), 0u);
+    for (int i = 0; i < 100 && !runner.idle(); ++i) {
+        Sleep(50);
+        testing::pumpMessages();
+    }
+    EXPECT_TRUE(runner.idle());
 }
 
 TEST_F(CommandRunnerTest, AProgramThatOutlivesThePatienceIsNeverToldAbout)
@@ -138,7 +135,7 @@ TEST_F(CommandRunnerTest, AProgramThatOutlivesThePatienceIsNeverToldAbout)
         testing::pumpMessages();
     }
     EXPECT_FALSE(told);
-    EXPECT_EQ(runner.waiting(), 0u) << "the wait was cleaned up";
+    EXPECT_TRUE(runner.idle()) << "the wait was cleaned up";
 }
 
 TEST_F(CommandRunnerTest, StartsExplorerFromTheWindowsFolder)

@@ -15,6 +15,9 @@ struct Win32Program {
     Win32Services platform;
     Program program{platform.services};
     const std::vector<std::string>& commands = platform.commands.commands;
+    // Until every program started has ended, and the activation its
+    // console window took is back.
+    void waitForCommands() { platform.commands.waitForEnds(); }
 
     static HWND hwndOf(Form& form) { return testing::hwndOf(form.window()); }
     static HWND control(Form& form, const std::string& name) { return native(form.window()).controlHandle(name); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win32/command_runner.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_window.h"
@@ -99,22 +100,74 @@ private:
     UINT_PTR id_ = SetTimer(nullptr, 0, 50, &tick);
 };
 
-// Records command lines and reports every command as ended well, as a
-// posted callback, the way the real runner tells an end.
+// The exe's own folder, where the build puts the tests beside each other.
+inline std::wstring exeFolder()
+{
+    wchar_t path[MAX_PATH];
+    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+// shutdown.exe and explorer.exe for the program under test: the recorder
+// built as a console program (tests/e2e/recorder.cpp), planted in a folder
+// of this runner's own and started by the real runner. As the real
+// shutdown.exe does, each gets a console window that takes the activation
+// while it runs. The command lines are kept here as they start; the
+// recorder's exit code (KESTROW_RECORDER_EXIT) is what Windows answers.
 class RecordingRunner final : public CommandRunner {
 public:
-    explicit RecordingRunner(Desktop& desktop) : desktop_(desktop) {}
+    explicit RecordingRunner(Desktop& desktop)
+        : folder_(plantRecorder()), real_(desktop, folder_, folder_)
+    {
+        // kestrow.exe is a GUI program: a console program it starts gets a
+        // console, and a console window, of its own. This test exe is a
+        // console program, whose children would share its console; without
+        // one it starts them as kestrow.exe does. Its output goes on, to the
+        // pipe or file it was given.
+        FreeConsole();
+    }
+    ~RecordingRunner() override
+    {
+        for (const wchar_t* file : {L"shutdown.exe", L"explorer.exe", L"kestrow-commands.log"}) {
+            DeleteFileW((folder_ + file).c_str());
+        }
+        RemoveDirectoryW(folder_.c_str());
+    }
+    RecordingRunner(const RecordingRunner&) = delete;
+    RecordingRunner& operator=(const RecordingRunner&) = delete;
+
     CommandStart run(const Command& command, CommandEnded onEnded) override
     {
-        if (auto refusal = commandRefusal(command)) return {false, *refusal};
-        commands.push_back(command.line());
-        if (onEnded) desktop_.post([onEnded] { onEnded({}); });
-        return {true, {}};
+        const CommandStart start = real_.run(command, std::move(onEnded));
+        if (start.started) commands.push_back(command.line());
+        return start;
+    }
+    // Pumps until every program started has ended and its end is handled,
+    // the activation given back included.
+    void waitForEnds()
+    {
+        for (int i = 0; i < 300 && !real_.idle(); ++i, Sleep(20)) settle();
+        for (int i = 0; i < 5; ++i, Sleep(20)) settle();
     }
     std::vector<std::string> commands;
 
 private:
-    Desktop& desktop_;
+    static std::wstring plantRecorder()
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        static int planted = 0;
+        const std::wstring folder = std::wstring(temp) + L"kestrow-system-" + std::to_wstring(GetCurrentProcessId()) +
+                                    L"-" + std::to_wstring(++planted) + L"\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::wstring recorder = exeFolder() + KESTROW_CONSOLE_RECORDER_FROM_TESTS;
+        CopyFileW(recorder.c_str(), (folder + L"shutdown.exe").c_str(), FALSE);
+        CopyFileW(recorder.c_str(), (folder + L"explorer.exe").c_str(), FALSE);
+        return folder;
+    }
+
+    std::wstring folder_;
+    Win32CommandRunner real_;
 };
 
 struct Win32Services {

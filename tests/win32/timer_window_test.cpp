@@ -88,16 +88,21 @@ TEST_F(TimerWindowTest, EnterPressesTheDefaultButtonOnlyWhileItCanBePressed)
     EXPECT_EQ(commands.size(), 1u);
 }
 
-TEST_F(TimerWindowTest, EachFieldIsNamedByTheUnitLabelJustBeforeItInZOrder)
+TEST_F(TimerWindowTest, EachFieldAndListIsNamedByTheLabelJustBeforeItInZOrder)
 {
-    // What screen readers read as the field's name.
-    const auto unitBefore = [&](const char* field) { return windowText(GetWindow(control(field), GW_HWNDPREV)); };
-    EXPECT_EQ(unitBefore("Text1"), "天");
-    EXPECT_EQ(unitBefore("Text4"), "秒");
+    // What screen readers read as the control's name.
+    const auto labelBefore = [&](const char* control) {
+        return windowText(GetWindow(this->control(control), GW_HWNDPREV));
+    };
+    EXPECT_EQ(labelBefore("Text1"), "天");
+    EXPECT_EQ(labelBefore("Text4"), "秒");
     window().Command6_Click();
-    EXPECT_EQ(unitBefore("Text1"), "天后");
-    EXPECT_EQ(unitBefore("Text2"), "点");
-    EXPECT_EQ(unitBefore("Text3"), "分");
+    EXPECT_EQ(labelBefore("Text1"), "天后");
+    EXPECT_EQ(labelBefore("Text2"), "点");
+    EXPECT_EQ(labelBefore("Text3"), "分");
+    // No label on the window names the lists: hidden ones do.
+    EXPECT_EQ(labelBefore("Combo1") + labelBefore("Combo2"), "操作运行模式");
+    EXPECT_FALSE(IsWindowVisible(GetWindow(control("Combo1"), GW_HWNDPREV)));
 }
 
 TEST_F(TimerWindowTest, FieldHandlersRunInsideTheTextChange)
