@@ -32,6 +32,10 @@ case $what in
 esac
 
 wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1
+# A setting changed for the session only (SystemParametersInfo without
+# SPIF_UPDATEINIFILE, as a test before may have done) stays ahead of the
+# stored one until the session's wineserver ends: let it end first.
+wineserver -w
 rc=0
 if [ "$what" = version ] && ! wine cmd /c ver | grep -qF "Windows $expected"; then
   echo "Wine does not report Windows $expected with Version=$value" >&2
