@@ -3,6 +3,7 @@
 #include "platform/win32/command_runner.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
+#include "platform/win32/newer_functions.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/win32_desktop.h"
 
@@ -10,11 +11,9 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    // Before anything can load a library: a portable exe is often started
-    // from a download folder, where a planted DLL must never be picked up.
-    // Every DLL the program needs is a system one.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     using namespace kestrow;
+    // Before anything can load a library (newer_functions.h).
+    win32::restrictDllSearch();
     win32::declareDpiAwareness();
     try {
         win32::Win32Desktop desktop;

@@ -6,17 +6,6 @@ namespace kestrow::win32 {
 
 namespace {
 
-// Functions newer than the oldest supported user32 are looked up at run
-// time so the exe still starts where they are missing.
-template <class Fn>
-Fn user32Function(const char* name)
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return nullptr;
-    FARPROC proc = GetProcAddress(user32, name);
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-}
-
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFn = UINT(WINAPI*)();
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
@@ -47,9 +36,13 @@ int fontHeight(double points, int dpi)
     return -static_cast<int>(std::floor(points * dpi / 72.0 + 1e-9));
 }
 
-int systemDpi()
+// GetDpiForSystem, GetDpiForWindow and AdjustWindowRectExForDpi come with
+// Windows 10 1607, SetProcessDpiAwarenessContext with 1703; before them the
+// process has one DPI, the system's (Windows 7 and 8: system DPI aware by
+// the manifest; 8.1 and early 10: per monitor, WM_DPICHANGED tells a move).
+int systemDpi(FunctionLookup lookup)
 {
-    static const auto getDpiForSystem = user32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    const auto getDpiForSystem = findFunction<GetDpiForSystemFn>(lookup, L"user32.dll", "GetDpiForSystem");
     if (getDpiForSystem) return static_cast<int>(getDpiForSystem());
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
@@ -57,19 +50,21 @@ int systemDpi()
     return dpi > 0 ? dpi : 96;
 }
 
-int dpiForWindow(HWND window)
+int dpiForWindow(HWND window, FunctionLookup lookup)
 {
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    const auto getDpiForWindow = findFunction<GetDpiForWindowFn>(lookup, L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi) return static_cast<int>(dpi);
     }
-    return systemDpi();
+    return systemDpi(lookup);
 }
 
-SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi)
+SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi,
+                        FunctionLookup lookup)
 {
-    static const auto adjustForDpi = user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    const auto adjustForDpi =
+        findFunction<AdjustWindowRectExForDpiFn>(lookup, L"user32.dll", "AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
     if (adjustForDpi) {
         adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
@@ -79,10 +74,10 @@ SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void declareDpiAwareness()
+void declareDpiAwareness(FunctionLookup lookup)
 {
-    static const auto setContext =
-        user32Function<SetProcessDpiAwarenessContextFn>("SetProcessDpiAwarenessContext");
+    const auto setContext =
+        findFunction<SetProcessDpiAwarenessContextFn>(lookup, L"user32.dll", "SetProcessDpiAwarenessContext");
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2; fails harmlessly when the
     // manifest has set the awareness already.
     if (setContext) setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/win32/newer_functions.h"
 
 #include <windows.h>
 
@@ -22,17 +23,19 @@ RECT boundsToPixels(const Bounds& bounds, int dpi);
 int fontHeight(double points, int dpi);
 
 // The DPI a window is drawn at: GetDpiForWindow on Windows 10 1607 and
-// later, else the system DPI.
-int dpiForWindow(HWND window);
+// later, else the system DPI. The newer functions of these are found
+// through the lookup (newer_functions.h).
+int dpiForWindow(HWND window, FunctionLookup lookup = &findInSystem);
 // The system DPI, which is the primary monitor's at sign-in.
-int systemDpi();
+int systemDpi(FunctionLookup lookup = &findInSystem);
 
 // The outer size of a window with this style whose client area is
 // clientWidth x clientHeight pixels at the given DPI.
-SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
+SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi,
+                        FunctionLookup lookup = &findInSystem);
 
 // Switches the process to per-monitor (v2) awareness when the manifest has
 // not already done so; older systems keep their own setting.
-void declareDpiAwareness();
+void declareDpiAwareness(FunctionLookup lookup = &findInSystem);
 
 }  // namespace kestrow::win32

@@ -19,7 +19,7 @@ constexpr UINT kRunPosted = WM_APP + 1;
 
 }  // namespace
 
-Win32Desktop::Win32Desktop()
+Win32Desktop::Win32Desktop(FunctionLookup lookup) : lookup_(lookup)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -47,8 +47,8 @@ Win32Desktop::~Win32Desktop()
 
 std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowDefinition def)
 {
-    auto window = std::make_unique<Win32Window>(std::move(def),
-                                                WindowContext{handlers_, home(), highContrast, makeTaskbarList});
+    auto window = std::make_unique<Win32Window>(
+        std::move(def), WindowContext{handlers_, home(), highContrast, makeTaskbarList, lookup_});
     if (!home()) home_ = window->hwnd();
     return window;
 }

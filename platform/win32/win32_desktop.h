@@ -6,6 +6,7 @@
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/newer_functions.h"
 #include "platform/win32/win32_window.h"
 
 #include <windows.h>
@@ -17,8 +18,10 @@ namespace kestrow::win32 {
 
 class Win32Desktop final : public Desktop {
 public:
-    // Registers the common controls used by the windows.
-    Win32Desktop();
+    // Registers the common controls used by the windows. The lookup finds
+    // the functions of newer Windows for the desktop and its windows; a
+    // test hides them with findNothing.
+    explicit Win32Desktop(FunctionLookup lookup = &findInSystem);
     ~Win32Desktop() override;
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
@@ -30,6 +33,10 @@ public:
     // even if a modal loop inside a handler dispatches messages meanwhile.
     void post(Callback callback) override;
     void quit() override;
+
+    // What finds the functions of newer Windows, for whatever else of the
+    // adapter works for this desktop.
+    FunctionLookup functionLookup() const { return lookup_; }
 
     // Runs the message loop until quit(); returns the exit code.
     int run();
@@ -49,6 +56,7 @@ private:
     void runPosted();
     HWND home() const;
 
+    const FunctionLookup lookup_;
     ComApartment com_;  // for the taskbar list
     OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
     std::deque<Callback> posted_;

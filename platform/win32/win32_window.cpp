@@ -70,11 +70,11 @@ Win32Window::Win32Window(WindowDefinition def, WindowContext context)
     const bool framed = def_.border == Border::FixedSingle;
     style_ = framed ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
     style_ |= WS_CLIPSIBLINGS;
-    dpi_ = systemDpi();
+    dpi_ = systemDpi(context_.lookup);
     recolour();
 
     clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
-    const SIZE outer = outerSizeForClient(clientSize_.cx, clientSize_.cy, style_, exStyle_, dpi_);
+    const SIZE outer = outerSizeForClient(clientSize_.cx, clientSize_.cy, style_, exStyle_, dpi_, context_.lookup);
     // The others are placed by the portable code, on home's monitor.
     POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
     if (context_.home || !framed) {
@@ -85,7 +85,7 @@ Win32Window::Win32Window(WindowDefinition def, WindowContext context)
     CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position.x, position.y, outer.cx, outer.cy,
                     nullptr, nullptr, module(), this);
     if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
-    dpi_ = dpiForWindow(hwnd_);
+    dpi_ = dpiForWindow(hwnd_, context_.lookup);
     clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
     fitClientArea();
     loadIcons();
@@ -399,7 +399,7 @@ void Win32Window::fitClientArea()
 {
     const int width = clientSize_.cx;
     const int height = clientSize_.cy;
-    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_);
+    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_, context_.lookup);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Should the frame differ from what AdjustWindowRectEx predicts, the
     // client area is what must come out exact.
@@ -415,8 +415,8 @@ void Win32Window::fitClientArea()
 
 void Win32Window::loadIcons()
 {
-    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi()));
-    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi()));
+    bigIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXICON), dpi_, systemDpi(context_.lookup)));
+    smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi(context_.lookup)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }

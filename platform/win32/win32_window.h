@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/newer_functions.h"
 #include "platform/win32/taskbar_button.h"
 #include "platform/win32/win32_controls.h"
 
@@ -30,6 +31,7 @@ struct WindowContext {
     HWND home;               // the program's first window; nullptr for that one itself
     const std::function<bool()>& highContrast;  // the desktop's, which outlives its windows
     const TaskbarListFactory& makeTaskbarList;  // likewise
+    FunctionLookup lookup;                      // finds the functions of newer Windows
 };
 
 class Win32Window final : public NativeWindow, private ControlHost {

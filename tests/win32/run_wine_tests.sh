@@ -17,4 +17,8 @@ kestrow_wine_prefix "$build/wineprefix"
 # The tests compute their pixels from the DPI the windows report; 96 unless
 # a test changes it (with_wine_setting.sh).
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+# Wine reports Windows 10 (Wine 8's own default is 7, later Wine's 10); the
+# end-to-end tests run once more as Windows 7 (with_wine_setting.sh version).
+wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
+wine cmd /c ver | grep -qF 'Windows 10.0.' || { echo "Wine does not report Windows 10" >&2; exit 1; }
 KESTROW_TEST_DPI=96 ctest --test-dir "$build" --output-on-failure -j1 "$@"

@@ -120,6 +120,24 @@ TEST_F(WindowTest, CaptionedWindowShrinksBelow600TwipsAndPositionsReadBackInPixe
     EXPECT_DOUBLE_EQ(window->width(), pixelsToTwips(twipsToPixels(window->width(), dpi), dpi));
 }
 
+// Windows 7: no GetDpiForWindow, GetDpiForSystem or AdjustWindowRectExForDpi,
+// only the system DPI (the manifest makes the process aware of it). Windows
+// still open at that DPI with their exact client area.
+TEST(WindowsSeven, WindowsKeepTheirSizeAtTheSystemDpiWithoutTheNewerFunctions)
+{
+    Win32Desktop desktop(&findNothing);
+    const int dpi = systemDpi(&findNothing);
+    if (testing::expectedDpi()) {
+        ASSERT_EQ(dpi, testing::expectedDpi());
+    }
+    auto window = desktop.createWindow(windowDefinition("Kestrow", 3450, 7920));
+    pumpMessages();
+    HWND hwnd = hwndOf(*window);
+    EXPECT_EQ(native(*window).currentDpi(), dpi);
+    EXPECT_EQ(clientSize(hwnd).cx, twipsToPixels(3450, dpi));
+    EXPECT_EQ(clientSize(hwnd).cy, twipsToPixels(7920, dpi));
+}
+
 TEST_F(WindowTest, CloseRequestsCarryTheirCauseAndNeverCloseByThemselves)
 {
     std::vector<CloseCause> causes;
