@@ -264,11 +264,11 @@ std::unique_ptr<NativeWindow> FakePlatform::createWindow(WindowDefinition def)
     return window;
 }
 
-CommandStart FakePlatform::run(const Command& command, CommandEnded onEnded)
+CommandStart FakePlatform::run(const CommandLine& command, CommandEnded onEnded)
 {
-    if (auto refusal = commandRefusal(command)) throw std::logic_error("the runner would refuse: " + *refusal);
+    if (auto refusal = commandLineRefusal(command)) throw std::logic_error("the runner would refuse: " + *refusal);
     if (failWith) return {false, *failWith};
-    commands.push_back(command.line());
+    commands.push_back(command.text());
     Ending ending;
     if (!endings.empty()) {
         ending = endings.front();

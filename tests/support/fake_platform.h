@@ -258,7 +258,7 @@ public:
     // failWith is set. A started command told to report its end does so as
     // the next of `endings` says; with none left, with exit code 0 right
     // after the current event.
-    CommandStart run(const Command& command, CommandEnded onEnded) override;
+    CommandStart run(const CommandLine& command, CommandEnded onEnded) override;
     std::vector<std::string> commands;
     std::optional<std::string> failWith;
     struct Ending {

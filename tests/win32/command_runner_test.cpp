@@ -100,7 +100,7 @@ TEST_F(CommandRunnerTest, StartsShutdownFromTheSystemFolderWithoutWaitingAndTell
     SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", L"1190");
     std::optional<CommandOutcome> outcome;
     const CommandStart start =
-        runner.run(shutdownCommand({"-s", "-t", "60"}), [&](const CommandOutcome& ended) { outcome = ended; });
+        runner.run(shutdownCommandLine({"-s", "-t", "60"}), [&](const CommandOutcome& ended) { outcome = ended; });
     SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", nullptr);
     EXPECT_FALSE(exists(system + kLog)) << "run() waited for the program to end";
     ASSERT_TRUE(start.started) << start.reason;
@@ -128,7 +128,7 @@ TEST_F(CommandRunnerTest, AProgramThatOutlivesThePatienceIsNeverToldAbout)
 {
     Win32CommandRunner runner(desktop, system, windows, 200);
     bool told = false;
-    ASSERT_TRUE(runner.run(shutdownCommand({"-a"}), [&](const CommandOutcome&) { told = true; }).started);
+    ASSERT_TRUE(runner.run(shutdownCommandLine({"-a"}), [&](const CommandOutcome&) { told = true; }).started);
     ASSERT_TRUE(waitForEnd(system));
     for (int i = 0; i < 20; ++i) {
         Sleep(50);
@@ -141,7 +141,7 @@ TEST_F(CommandRunnerTest, AProgramThatOutlivesThePatienceIsNeverToldAbout)
 TEST_F(CommandRunnerTest, StartsExplorerFromTheWindowsFolder)
 {
     Win32CommandRunner runner(desktop, system, windows);
-    ASSERT_TRUE(runner.run(openPageCommand("https://tieba.baidu.com/f?kw=vornic"), {}).started);
+    ASSERT_TRUE(runner.run(openPageCommandLine("https://tieba.baidu.com/f?kw=vornic"), {}).started);
     const auto ran = waitForEnd(windows);
     ASSERT_TRUE(ran);
     EXPECT_EQ(ran->line, "explorer.exe https://tieba.baidu.com/f?kw=vornic");
@@ -152,16 +152,17 @@ TEST_F(CommandRunnerTest, StartsExplorerFromTheWindowsFolder)
 TEST_F(CommandRunnerTest, RefusesEveryOtherCommandAndReportsAMissingProgram)
 {
     Win32CommandRunner runner(desktop, system, windows);
-    for (const Command& command : {shutdownCommand({"-s", "-t", "-1"}), shutdownCommand({"/c", "echo"}),
-                                   shutdownCommand({"-s", "-t", "060"}), openPageCommand("https://a b"),
-                                   openPageCommand("file:///C:/x")}) {
+    for (const CommandLine& command :
+         {shutdownCommandLine({"-s", "-t", "-1"}), shutdownCommandLine({"/c", "echo"}),
+          shutdownCommandLine({"-s", "-t", "060"}), openPageCommandLine("https://a b"),
+          openPageCommandLine("file:///C:/x")}) {
         const CommandStart start = runner.run(command, {});
-        EXPECT_FALSE(start.started) << command.line();
-        EXPECT_FALSE(start.reason.empty()) << command.line();
+        EXPECT_FALSE(start.started) << command.text();
+        EXPECT_FALSE(start.reason.empty()) << command.text();
     }
 
     Win32CommandRunner nowhere(desktop, root + L"empty\\", root + L"empty\\");
-    const CommandStart missing = nowhere.run(shutdownCommand({"-a"}), {});
+    const CommandStart missing = nowhere.run(shutdownCommandLine({"-a"}), {});
     EXPECT_FALSE(missing.started);
     EXPECT_FALSE(missing.reason.empty()) << "the system's reason is passed on";
     Sleep(500);

@@ -136,10 +136,10 @@ public:
     RecordingRunner(const RecordingRunner&) = delete;
     RecordingRunner& operator=(const RecordingRunner&) = delete;
 
-    CommandStart run(const Command& command, CommandEnded onEnded) override
+    CommandStart run(const CommandLine& command, CommandEnded onEnded) override
     {
         const CommandStart start = real_.run(command, std::move(onEnded));
-        if (start.started) commands.push_back(command.line());
+        if (start.started) commands.push_back(command.text());
         return start;
     }
     // Pumps until every program started has ended and its end is handled,
