@@ -319,7 +319,7 @@ std::vector<std::string> FakePlatform::prompts() const
     return all;
 }
 
-int FakePlatform::settle(int limit)
+int FakePlatform::tickUntilNoTimerRuns(int limit)
 {
     for (int n = 0; n < limit; ++n) {
         if (!tick()) return n;

@@ -313,7 +313,7 @@ public:
     bool tick();
     // Ticks until no timer runs: the number of ticks, or -1 if one still
     // runs after `limit`.
-    int settle(int limit = 2000);
+    int tickUntilNoTimerRuns(int limit = 2000);
     std::int64_t now() const { return now_; }
     void runPosted();
 

@@ -19,7 +19,7 @@ protected:
     void openFully()
     {
         show();
-        ASSERT_GE(platform.settle(), 0);
+        ASSERT_GE(platform.tickUntilNoTimerRuns(), 0);
     }
     // A choice from the popup menu yjcd.
     void choose(const std::string& item)
@@ -109,7 +109,7 @@ TEST_F(AboutTest, CloseEndsAtAMinimumHeightTheWindowSystemKeeps)
         openFully();
         about().setMinimumHeight(minimum);
         about().requestClose(CloseCause::User);
-        EXPECT_EQ(platform.settle(), 19) << minimum;
+        EXPECT_EQ(platform.tickUntilNoTimerRuns(), 19) << minimum;
         EXPECT_EQ(program.about().get(), nullptr) << minimum;
     }
 }
@@ -130,10 +130,10 @@ TEST_F(AboutTest, PixelRoundingStillOpensAndCloses)
         ProgramRig r;
         r.platform.setDpi(dpi);
         r.program.about().show();
-        ASSERT_GE(r.platform.settle(), 0) << dpi;
+        ASSERT_GE(r.platform.tickUntilNoTimerRuns(), 0) << dpi;
         EXPECT_GE(r.aboutWindow()->height(), AboutWindow::kOpenLimit) << dpi;
         r.aboutWindow()->button("Command5").click();
-        EXPECT_GE(r.platform.settle(), 0) << dpi;
+        EXPECT_GE(r.platform.tickUntilNoTimerRuns(), 0) << dpi;
         EXPECT_EQ(r.program.about().get(), nullptr) << dpi;
         EXPECT_EQ(r.program.follow().get(), nullptr) << dpi;
     }
@@ -152,7 +152,7 @@ TEST_F(AboutTest, CloseDuringTheOpeningStillCompletes)
             } else {
                 r.aboutWindow()->requestClose(CloseCause::User);
             }
-            EXPECT_GE(r.platform.settle(), 0) << byOk << " " << opened;
+            EXPECT_GE(r.platform.tickUntilNoTimerRuns(), 0) << byOk << " " << opened;
             EXPECT_EQ(r.program.about().get(), nullptr) << byOk << " " << opened;
             EXPECT_EQ(r.aboutWindow(), nullptr);
         }
@@ -170,7 +170,7 @@ TEST_F(AboutTest, OkClosesBothWindows)
         ASSERT_NE(follow, nullptr);
         EXPECT_EQ(follow->isShown(), followShown);
         EXPECT_TRUE(follow->timer("Timer2").enabled());
-        EXPECT_GE(platform.settle(), 0);
+        EXPECT_GE(platform.tickUntilNoTimerRuns(), 0);
         EXPECT_TRUE(platform.windows().empty());
         EXPECT_EQ(program.follow().get(), nullptr);
         EXPECT_EQ(program.about().get(), nullptr);
@@ -192,7 +192,7 @@ TEST_F(AboutTest, ShowingWhileLoadedMakesNoSecondWindow)
     EXPECT_EQ(platform.windows().size(), 1u);
     EXPECT_EQ(about().height(), 1800);
     EXPECT_TRUE(form.Timer2->enabled()) << "closing goes on";
-    EXPECT_GE(platform.settle(), 0);
+    EXPECT_GE(platform.tickUntilNoTimerRuns(), 0);
     EXPECT_EQ(program.about().get(), nullptr);
 
     // Once unloaded it loads anew, collapsed, with the open animation.

@@ -35,7 +35,7 @@ public:
     void activate()
     {
         SetForegroundWindow(window_);
-        settle();
+        pumpUntilInputHandled();
     }
     HWND hwnd() const { return window_; }
 
@@ -65,7 +65,7 @@ TEST_F(BackgroundTest, ARefusalRaisedBehindAnotherProgramIsOwnedAndFoundFromEver
 {
     AboutWindow& aboutWindow = program.about().show();
     HWND about = hwndOf(aboutWindow);
-    for (int i = 0; i < 200 && aboutWindow.Timer1->enabled(); ++i) Sleep(10), settle();  // open in full
+    for (int i = 0; i < 200 && aboutWindow.Timer1->enabled(); ++i) Sleep(10), pumpUntilInputHandled();  // open in full
     std::vector<std::pair<HWND, bool>> flashes;
     platform.messages.askForAttention = [&](HWND owner, bool on) { flashes.emplace_back(owner, on); };
     OtherProgram editor;
@@ -86,7 +86,7 @@ TEST_F(BackgroundTest, ARefusalRaisedBehindAnotherProgramIsOwnedAndFoundFromEver
             POINT background{5, 5};
             ClientToScreen(about, &background);
             clickAt(background);
-            for (int i = 0; i < 50 && GetForegroundWindow() != box; ++i) Sleep(10), settle();
+            for (int i = 0; i < 50 && GetForegroundWindow() != box; ++i) Sleep(10), pumpUntilInputHandled();
             frontAfterClick = GetForegroundWindow();
         }
         PostMessageW(shown, WM_COMMAND, IDOK, 0);
@@ -117,7 +117,7 @@ TEST_F(BackgroundTest, ADoubleClickOnStopStartsNothing)
     clickOn(control("Command2"));
     // The second click comes as Windows' answer to the first puts 走起! in
     // 停止!'s place, within the double-click time.
-    for (int i = 0; i < 500 && !window().Command1->visible(); ++i) Sleep(5), settle();
+    for (int i = 0; i < 500 && !window().Command1->visible(); ++i) Sleep(5), pumpUntilInputHandled();
     ASSERT_TRUE(window().Command1->visible()) << "Windows confirmed the abort";
     clickOn(control("Command1"));
     waitForCommands();
@@ -134,7 +134,7 @@ TEST_F(BackgroundTest, AHeldEnterPressesOnce)
     }
     keys[2].ki.dwFlags = KEYEVENTF_KEYUP;  // two downs: the second is the key's repeat
     SendInput(3, keys, sizeof(INPUT));
-    settle();
+    pumpUntilInputHandled();
     EXPECT_TRUE(window().Combo2->visible()) << "设置 was pressed once, not twice";
 }
 

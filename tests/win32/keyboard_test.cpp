@@ -72,15 +72,15 @@ TEST_F(KeyboardTest, ActivationGivesTheFocusBackOrToTheFirstUsableTabStop)
 {
     window().Text3->setFocus();
     HWND about = hwndOf(program.about().show());
-    settle();
+    pumpUntilInputHandled();
     SetForegroundWindow(hwndOf(window()));
-    settle();
+    pumpUntilInputHandled();
     EXPECT_EQ(focused(), "Text3");
     SetForegroundWindow(about);
-    settle();
+    pumpUntilInputHandled();
     window().Text3->setEnabled(false);
     SetForegroundWindow(hwndOf(window()));
-    settle();
+    pumpUntilInputHandled();
     EXPECT_EQ(focused(), "Text1");
 }
 
@@ -128,7 +128,7 @@ TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
     HWND link = Win32Program::control(about, "Label7");
     SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(link, WM_LBUTTONUP, 0, 0);
-    settle();
+    pumpUntilInputHandled();
     EXPECT_EQ(boxes, std::vector<std::wstring>{L"检查更新？"});
     EXPECT_TRUE(held);
     EXPECT_TRUE(commands.empty()) << "the question counts as declined";

@@ -28,7 +28,7 @@ inline void pumpMessages()
 }
 
 // Pumps until the input sent so far has been handled.
-inline void settle()
+inline void pumpUntilInputHandled()
 {
     for (int round = 0; round < 3 || (GetQueueStatus(QS_INPUT) && round < 100); ++round, Sleep(10)) pumpMessages();
 }
@@ -47,7 +47,7 @@ inline void pressKey(WORD key, WORD modifier = 0)
         inputs[n++].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
     }
     SendInput(n, inputs, sizeof(INPUT));
-    settle();
+    pumpUntilInputHandled();
 }
 
 inline void clickAt(POINT screen, bool right = false)
@@ -57,7 +57,7 @@ inline void clickAt(POINT screen, bool right = false)
     inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
-    settle();
+    pumpUntilInputHandled();
 }
 
 inline void clickOn(HWND window, bool right = false)
@@ -146,8 +146,8 @@ public:
     // the activation given back included.
     void waitForEnds()
     {
-        for (int i = 0; i < 300 && !real_.idle(); ++i, Sleep(20)) settle();
-        for (int i = 0; i < 5; ++i, Sleep(20)) settle();
+        for (int i = 0; i < 300 && !real_.idle(); ++i, Sleep(20)) pumpUntilInputHandled();
+        for (int i = 0; i < 5; ++i, Sleep(20)) pumpUntilInputHandled();
     }
     std::vector<std::string> commands;
 
