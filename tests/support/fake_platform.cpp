@@ -23,7 +23,6 @@ void FakeLabel::click()
 }
 
 void FakeButton::makeDefault() { window_.setDefaultButton(this); }
-bool FakeButton::isDefault() const { return window_.defaultButton() == this; }
 
 void FakeButton::click()
 {

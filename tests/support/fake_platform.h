@@ -56,7 +56,6 @@ public:
     std::string caption() const override { return caption_; }
     void setCaption(std::string_view c) override { caption_ = std::string(c); }
     void makeDefault() override;
-    bool isDefault() const override;
     // A user's click: throws if the button is hidden or disabled, since no
     // user could press it then.
     void click();

@@ -192,14 +192,14 @@ TEST_F(TimePointTest, ModeSwitchesKeepTheDayAndMoveTheDefaultButton)
     EXPECT_EQ(fw.label("Label4").caption(), "分");
     EXPECT_EQ(fw.label("Label5").caption(), "秒");
     EXPECT_EQ(fields(), "3 12 0 0");
-    EXPECT_TRUE(button("Command5").isDefault());
+    EXPECT_EQ(fw.defaultButton(), &button("Command5"));
     EXPECT_EQ(button("Command2").caption(), "停止!");
     expectIdleTimePoint();
 
     button("Command7").click();
     EXPECT_EQ(fw.label("Label1").caption(), "距离");
     EXPECT_EQ(fields(), "3 0 1 0");
-    EXPECT_TRUE(button("Command1").isDefault());
+    EXPECT_EQ(fw.defaultButton(), &button("Command1"));
     EXPECT_TRUE(button("Command1").visible());
     EXPECT_FALSE(button("Command5").visible());
     EXPECT_TRUE(platform.messages.empty());

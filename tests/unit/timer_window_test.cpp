@@ -30,7 +30,7 @@ TEST_F(TimerWindowTest, OpensIdleInCountdownMode)
     EXPECT_FALSE(button("Command7").enabled());
     EXPECT_TRUE(button("Command6").enabled());
     EXPECT_TRUE(button("Command1").visible());
-    EXPECT_TRUE(button("Command1").isDefault());
+    EXPECT_EQ(fw.defaultButton(), &button("Command1"));
     EXPECT_FALSE(button("Command2").visible());
     EXPECT_FALSE(button("Command2").enabled());
     EXPECT_FALSE(button("Command5").visible());
@@ -67,7 +67,7 @@ TEST_F(TimerWindowTest, BackToCountdownResetsAllButTheDayCount)
     EXPECT_EQ(fw.label("Label3").caption(), "小时");
     EXPECT_EQ(fw.label("Label4").caption(), "分钟");
     EXPECT_EQ(fw.label("Label5").caption(), "秒");
-    EXPECT_TRUE(button("Command1").isDefault());
+    EXPECT_EQ(fw.defaultButton(), &button("Command1"));
     EXPECT_TRUE(button("Command1").visible());
     EXPECT_FALSE(button("Command5").visible());
     EXPECT_FALSE(button("Command7").enabled());

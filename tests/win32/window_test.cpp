@@ -249,7 +249,6 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
         COLORREF colour(Colour, ColourRole) const override { return 0; }
         void addTooltip(HWND, const std::string&) override {}
         void setDefaultButton(Win32Button*) override {}
-        const Win32Button* defaultButton() const override { return nullptr; }
         void moveFocusTo(HWND) override {}
         void passFocusOn(HWND) override {}
         void focusChanged() override {}
