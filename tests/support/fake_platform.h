@@ -87,12 +87,10 @@ public:
     bool hasFocus() const;
     // A user's edit leaving the given text; throws if the field is disabled.
     void type(std::string_view t);
-    int changeNotifications() const { return notifications_; }
 
 private:
     FakeWindow& window_;
     std::string text_ = def_.text;
-    int notifications_ = 0;
 };
 
 class FakePictureBox final : public FakeControl<PictureBox, PictureDefinition> {
