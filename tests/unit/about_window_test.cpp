@@ -1,5 +1,5 @@
 #include "platform/web_pages.h"
-#include "tests/support/program_rig.h"
+#include "tests/support/in_memory_program.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 // The timer window stays unloaded, so the About and follow windows are the
 // only ones counted.
-class AboutTest : public ::testing::Test, protected ProgramRig {
+class AboutTest : public ::testing::Test, protected InMemoryProgram {
 protected:
     AboutWindow& show() { return program.about().show(); }
     fake::FakeWindow& about() { return *aboutWindow(); }
@@ -38,7 +38,7 @@ TEST_F(AboutTest, LoadCollapsesAndCentresForTheNominalSize)
              {28800, 16200, 11130, 6022.5},
              {6000, 4000, -270, -77.5},  // smaller than the window: no clamping
          }) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setScreen(c.screenWidth, c.screenHeight);
         AboutWindow& form = r.program.about().show();
         fake::FakeWindow& w = *r.aboutWindow();
@@ -61,7 +61,7 @@ TEST_F(AboutTest, LoadCentresOnTheHomeMonitorAtItsScaling)
         int dpi;
     };
     for (const Monitor& m : {Monitor{{0, 0, 1920, 1040}, 96}, Monitor{{1920, -200, 4480, 1240}, 144}}) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setDpi(m.dpi);
         r.platform.setMonitor(m.work);
         r.program.about().show();
@@ -127,7 +127,7 @@ TEST_F(AboutTest, OtherCloseCausesUnloadAtOnce)
 TEST_F(AboutTest, PixelRoundingStillOpensAndCloses)
 {
     for (int dpi : {96, 120, 144}) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setDpi(dpi);
         r.program.about().show();
         ASSERT_GE(r.platform.tickUntilNoTimerRuns(), 0) << dpi;
@@ -144,7 +144,7 @@ TEST_F(AboutTest, CloseDuringTheOpeningStillCompletes)
 {
     for (bool byOk : {false, true}) {
         for (int opened : {0, 1, 5, 20}) {
-            ProgramRig r;
+            InMemoryProgram r;
             r.program.about().show();
             for (int i = 0; i < opened; ++i) r.platform.tick();
             if (byOk) {

@@ -1,4 +1,4 @@
-#include "tests/support/program_rig.h"
+#include "tests/support/in_memory_program.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 // Screen 1920 x 1080 pixels: the centred top is 8100 - 5385.
 constexpr double kCentredTop = 2715;
 
-class FollowTest : public ::testing::Test, protected ProgramRig {
+class FollowTest : public ::testing::Test, protected InMemoryProgram {
 protected:
     FollowWindow& show() { return program.follow().show(); }
     fake::FakeWindow& follow() { return *followWindow(); }
@@ -57,7 +57,7 @@ TEST_F(FollowTest, BackgroundClickSlidesAwayAndUnloads)
 TEST_F(FollowTest, PixelRoundingStillEnds)
 {
     for (int dpi : {96, 120, 144}) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setDpi(dpi);
         r.program.follow().show();
         ASSERT_GE(r.platform.tickUntilNoTimerRuns(100), 0) << dpi;

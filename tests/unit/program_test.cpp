@@ -1,11 +1,11 @@
-#include "tests/support/program_rig.h"
+#include "tests/support/in_memory_program.h"
 
 #include <gtest/gtest.h>
 
 namespace kestrow {
 namespace {
 
-class ProgramTest : public ::testing::Test, protected ProgramRig {
+class ProgramTest : public ::testing::Test, protected InMemoryProgram {
 protected:
     ProgramTest() { program.start(); }
 

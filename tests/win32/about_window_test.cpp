@@ -3,7 +3,7 @@
 // bar of 40 pixels (KESTROW_TEST_CAPTION=40), whose frame alone is higher
 // than the 600 twips below which the close animation normally ends.
 #include "platform/win32/dpi.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the user works in, answered by a console shutdown.exe, under settings the
 // user changes meanwhile. Real input where the user's hand matters.
 #include "platform/win32/text.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 

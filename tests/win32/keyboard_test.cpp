@@ -1,7 +1,7 @@
 // The program's windows under real keyboard and mouse input, as in a Windows
 // dialog: Enter, Tab, the focus, the menu key, and message boxes that hold
 // the whole program.
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Enter on the default button and the nested field handlers.
 #include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 
