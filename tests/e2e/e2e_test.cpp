@@ -4,9 +4,11 @@
 // and explorer.exe in this Wine prefix); that log is what gets checked.
 //
 // Usage: e2e_test.exe [gtest flags] <kestrow.exe> <commands.log>
+#include "platform/win32/text.h"
 #include "tests/e2e/window_driver.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -20,16 +22,10 @@
 namespace {
 
 using namespace kestrow::drive;
+using kestrow::win32::narrow;
 
 std::wstring g_exe;
 std::wstring g_log;
-
-std::string utf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 // For a click whose handler returns without a modal loop.
 void press(HWND button)
@@ -131,7 +127,7 @@ protected:
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(g_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &si, &process_))
-            << "cannot start " << utf8(g_exe);
+            << "cannot start " << narrow(g_exe);
         ASSERT_TRUE(waitUntil([&] { return (main_ = findShown(pid(), L"", L"Kestrow")) != nullptr; }, 20000))
             << "the timer window did not appear";
         const auto edits = children(main_, L"Edit");
@@ -216,7 +212,7 @@ TEST_F(Kestrow, ForegroundCountdownIssuesShutdownAtItsThirdTick) {
         if (seconds.empty() || seconds.back() != field(3)) seconds.push_back(field(3));
         return !log_.all().empty();
     }, 8000);
-    const Command issued = log_.waitFor(1);
+    const RecordedCommand issued = log_.waitFor(1);
     EXPECT_EQ(issued.line, "shutdown -s -t 0") << "foreground mode hands nothing over at the start";
     const double elapsed = static_cast<double>(issued.stamp - started) / 1e7;
     EXPECT_GT(elapsed, 2.7);
@@ -252,7 +248,7 @@ TEST_P(StalledCountdown, ActionComesAtTheDeadline) {
     const int least = secondsLeft();
     EXPECT_TRUE(shown >= least && shown <= most) << shown << " s shown, " << least << " s left";
 
-    const Command issued = log_.waitFor(foreground ? 1 : 2);
+    const RecordedCommand issued = log_.waitFor(foreground ? 1 : 2);
     EXPECT_EQ(issued.line, "shutdown -s -t 0");
     const double late = static_cast<double>(issued.stamp - started) / 1e7 - 6;
     EXPECT_GT(late, -0.05);
@@ -298,7 +294,7 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     // the stop button is still unlocked.
     const std::wstring left = fields();
     const int remaining = _wtoi(field(3).c_str());
-    EXPECT_TRUE(remaining > 0 && remaining < 60) << utf8(left);
+    EXPECT_TRUE(remaining > 0 && remaining < 60) << narrow(left);
     Sleep(1500);
     EXPECT_EQ(fields(), left);
     press(button(L"走起!"));
@@ -399,7 +395,7 @@ TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     const Box box = waitForBox(pid());
-    EXPECT_EQ(box.text.rfind(L"命令执行失败：shutdown -s -t 60\r\n", 0), 0u) << utf8(box.text);
+    EXPECT_EQ(box.text.rfind(L"命令执行失败：shutdown -s -t 60\r\n", 0), 0u) << narrow(box.text);
     EXPECT_GT(box.text.size(), std::wstring(L"命令执行失败：shutdown -s -t 60\r\n").size()) << "the system's words";
     EXPECT_TRUE(shown(button(L"走起!")));
     EXPECT_FALSE(shown(button(L"停止!")));

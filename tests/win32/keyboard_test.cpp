@@ -89,7 +89,7 @@ TEST_F(KeyboardTest, MenuKeysOpenThePopupMenuAtTheWindowsCornerButNoPressOnACont
     std::vector<POINT> menus;
     DuringModalLoops watch([&] {
         RECT r;
-        if (HWND menu = shownWindowOfClass(L"#32768"); menu && GetWindowRect(menu, &r)) {
+        if (HWND menu = shownMenu(); menu && GetWindowRect(menu, &r)) {
             menus.push_back({r.left, r.top});
             EndMenu();
         }
@@ -118,7 +118,7 @@ TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
     bool held = false;
     DuringModalLoops watch([&] {
         wchar_t text[256]{};
-        HWND box = shownWindowOfClass(L"#32770");
+        HWND box = shownBox();
         if (!box || !GetDlgItemTextW(box, 0xFFFF, text, 256)) return;
         boxes.push_back(text);
         held = !IsWindowEnabled(windows[0]) && !IsWindowEnabled(windows[1]);

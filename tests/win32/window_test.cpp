@@ -221,10 +221,7 @@ TEST_F(WindowTest, TimersTickWhileEnabledAndStopAtOnce)
                                    if (++ticks == 3) timer->setEnabled(false);
                                }});
     window->addTimer({"Timer2", 20, false, [&] { ticks += 100; }});
-    for (int i = 0; i < 40; ++i) {
-        Sleep(10);
-        pumpMessages();
-    }
+    testing::pumpFor(400);
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(timer->enabled());
 }
@@ -235,11 +232,7 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
     int ticks = 0;
     Timer& timer = window->addTimer({"Timer1", 60'000, true, [&] { ++ticks; }});
     timer.setInterval(20);
-    for (int i = 0; i < 50 && ticks == 0; ++i) {
-        Sleep(10);
-        pumpMessages();
-    }
-    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(testing::pumpUntil([&] { return ticks > 0; }, 500));
 
     // SetTimer takes only a window of the calling thread; the desktop's is not.
     struct ForeignHost final : ControlHost {
