@@ -117,7 +117,11 @@ TEST_F(WindowTest, CaptionedWindowShrinksBelow600TwipsAndPositionsReadBackInPixe
     window->setTop(2000);
     EXPECT_DOUBLE_EQ(window->left(), pixelsToTwips(twipsToPixels(1000, dpi), dpi));
     EXPECT_DOUBLE_EQ(window->top(), pixelsToTwips(twipsToPixels(2000, dpi), dpi));
-    EXPECT_DOUBLE_EQ(window->width(), pixelsToTwips(twipsToPixels(window->width(), dpi), dpi));
+    // The width read back is the outer one, frame included.
+    RECT outer;
+    GetWindowRect(hwndOf(*window), &outer);
+    EXPECT_DOUBLE_EQ(window->width(), pixelsToTwips(outer.right - outer.left, dpi));
+    EXPECT_GT(window->width(), 6450);
 }
 
 TEST_F(WindowTest, CloseRequestsCarryTheirCauseAndNeverCloseByThemselves)
