@@ -86,14 +86,15 @@ void answer(const Box& box, int id) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(box.hwnd); })) << "the box did not close";
 }
 
-// One box with this text and title and an OK button only; closes it.
-void expectMessage(DWORD pid, const std::wstring& text, const std::wstring& title = L"Kestrow") {
+// The text of the one box with the program's title and an OK button only,
+// which this closes.
+std::wstring takeMessage(DWORD pid) {
     const Box box = waitForBox(pid);
-    if (!box.hwnd) return;
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.title, title);
+    if (!box.hwnd) return {};
+    EXPECT_EQ(box.title, L"Kestrow");
     EXPECT_EQ(GetDlgItem(box.hwnd, IDCANCEL), nullptr);
     answer(box, IDOK);
+    return box.text;
 }
 
 // The program under test runs "shutdown -s -t 60" and the like: before it is
@@ -320,7 +321,7 @@ TEST_F(Kestrow, FieldsKeepNumbersAndBadDurationsAreRefused) {
     for (const wchar_t* seconds : {L"1.5", L"-3"}) {
         setFields(L"0", L"0", L"1", seconds);
         postClick(button(L"走起!"));
-        expectMessage(pid(), L"请输入正确的时间。");
+        EXPECT_EQ(takeMessage(pid()), L"请输入正确的时间。");
         EXPECT_TRUE(shown(button(L"走起!")));
         expectInputsEnabled(true);
     }
@@ -344,10 +345,10 @@ TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
 
     setFields(L"0", L"0", L"0", L"0");
     postClick(button(L"预定!"));
-    expectMessage(pid(), L"时间不能为过去！");
+    EXPECT_EQ(takeMessage(pid()), L"时间不能为过去！");
     setFields(L"0", L"24", L"75", L"0");
     postClick(button(L"预定!"));
-    expectMessage(pid(), L"请输入正确的时间。");
+    EXPECT_EQ(takeMessage(pid()), L"请输入正确的时间。");
     EXPECT_EQ(field(1) + L":" + field(2), L"23:59");
     EXPECT_TRUE(log_.lines().empty());
 
@@ -405,18 +406,14 @@ TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
     EXPECT_EQ(fields(), L"0 0 1 0") << "no countdown runs";
 }
 
+// The help's words are the unit tests'; here, that the menu's first item
+// brings up the help of the mode the window is in.
 TEST_F(Kestrow, HelpFollowsTheMode) {
     chooseFromPopup(main_, 0);
-    expectMessage(pid(),
-                  L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“走起”即可开始倒计时关机\r\n"
-                  L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在前台模式下可用\r\n\r\n"
-                  L"如需切换倒计时模式或停止计时请点击“设置”\r\n点击“解锁”三次即可解锁“停止”按钮");
+    EXPECT_NE(takeMessage(pid()).find(L"按下“走起”即可开始倒计时关机"), std::wstring::npos);
     press(button(L"定时刻"));
     chooseFromPopup(main_, 0);
-    expectMessage(pid(),
-                  L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“预定”即可开始定时关机\r\n"
-                  L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在倒计时模式下可用\r\n\r\n"
-                  L"如需取消定时请点击“设置”\r\n点击“解锁”三次即可解锁“取消”按钮");
+    EXPECT_NE(takeMessage(pid()).find(L"按下“预定”即可开始定时关机"), std::wstring::npos);
 }
 
 TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
@@ -430,7 +427,8 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     EXPECT_EQ(abouts, 1) << "showing it again makes no second window";
 
     postLeftClick(child(about, L"Static", L"更新日志"));
-    expectMessage(pid(), L"*****更新日志*****\r\n\r\nV1.0.0-2017.1\r\n已在各大应用商店上架\r\n");
+    // Its words are the unit tests'.
+    EXPECT_EQ(takeMessage(pid()).rfind(L"*****更新日志*****", 0), 0u);
 
     for (int reply : {IDCANCEL, IDOK}) {
         postLeftClick(child(about, L"Static", L"检查更新"));
