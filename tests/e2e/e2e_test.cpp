@@ -472,19 +472,6 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     EXPECT_EQ(log_.lines().size(), 2u);
 }
 
-TEST_F(Kestrow, AboutClosedDuringItsOpeningStillGoes) {
-    HWND about = openAbout();
-    ASSERT_NE(about, nullptr);
-    // 4035 twips: where the opening stops growing.
-    HDC screen = GetDC(nullptr);
-    const int opened = MulDiv(4035, GetDeviceCaps(screen, LOGPIXELSY), 1440);
-    ReleaseDC(nullptr, screen);
-    if (height(about) >= opened) GTEST_SKIP() << "the opening was over before the click could be sent";
-    press(child(about, L"Button", L"好"));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); })) << "the two animations held each other";
-    EXPECT_FALSE(exited(0));
-}
-
 TEST_F(Kestrow, ProgramEndsWithItsLastWindow) {
     HWND about = openAbout();
     ASSERT_NE(about, nullptr);
