@@ -160,7 +160,7 @@ TEST(CountdownTick, ReachesZeroWhileAMessageBoxIsOpen)
     EXPECT_EQ(r.fields(), "0 0 0 0");
 }
 
-TEST(CountdownStop, KeepsRemainingTimeAndRestartsFromIt)
+TEST(CountdownStop, KeepsRemainingTimeAndTheUnlockAndRestartsFromThem)
 {
     Rig r;
     r.start();
@@ -181,6 +181,8 @@ TEST(CountdownStop, KeepsRemainingTimeAndRestartsFromIt)
 
     r.start();
     EXPECT_EQ(r.platform.commands.back(), "shutdown -s -t 50");
+    EXPECT_TRUE(r.button("Command2").canClick());
+    EXPECT_EQ(r.button("Command4").caption(), "锁定");
     EXPECT_EQ(r.ticksToZero(100), 50);
 }
 
