@@ -16,7 +16,9 @@ using testing::clientSize;
 using testing::hasStyle;
 using testing::hwndOf;
 using testing::native;
+using testing::pumpFor;
 using testing::pumpMessages;
+using testing::pumpUntil;
 
 TEST(TwipConversion, RoundsToWholePixelsAtTheGivenDpi)
 {
@@ -225,7 +227,7 @@ TEST_F(WindowTest, TimersTickWhileEnabledAndStopAtOnce)
                                    if (++ticks == 3) timer->setEnabled(false);
                                }});
     window->addTimer({"Timer2", 20, false, [&] { ticks += 100; }});
-    testing::pumpFor(400);
+    pumpFor(400);
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(timer->enabled());
 }
@@ -236,7 +238,7 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
     int ticks = 0;
     Timer& timer = window->addTimer({"Timer1", 60'000, true, [&] { ++ticks; }});
     timer.setInterval(20);
-    EXPECT_TRUE(testing::pumpUntil([&] { return ticks > 0; }, 500));
+    EXPECT_TRUE(pumpUntil([&] { return ticks > 0; }, 500));
 
     // SetTimer takes only a window of the calling thread; the desktop's is not.
     struct ForeignHost final : ControlHost {
@@ -275,8 +277,7 @@ TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing
     label.setCaption("距离");
     timer.setEnabled(false);
     timer.setEnabled(true);
-    Sleep(50);
-    pumpMessages();
+    pumpFor(50);
     EXPECT_EQ(ticks, 0);
     window->destroy();  // twice is harmless
 }
