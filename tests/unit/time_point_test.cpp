@@ -42,6 +42,16 @@ protected:
     }
     void expectIdleTimePoint() { expectLayout(false); }
     void expectScheduled() { expectLayout(true); }
+    // The sentence the labels make round the fields: Label1, Label6, then
+    // Label2 to Label5.
+    std::string sentence()
+    {
+        std::string words = fw.label("Label1").caption();
+        for (const char* name : {"Label6", "Label2", "Label3", "Label4", "Label5"}) {
+            words += " " + fw.label(name).caption();
+        }
+        return words;
+    }
 };
 
 struct ScheduleCase {
@@ -179,12 +189,7 @@ TEST_F(TimePointTest, ModeSwitchesKeepTheDayAndMoveTheDefaultButton)
     field(3).type("45");
     button("Command6").click();
 
-    EXPECT_EQ(fw.label("Label1").caption(), "预定");
-    EXPECT_EQ(fw.label("Label6").caption(), "将在");
-    EXPECT_EQ(fw.label("Label2").caption(), "天后");
-    EXPECT_EQ(fw.label("Label3").caption(), "点");
-    EXPECT_EQ(fw.label("Label4").caption(), "分");
-    EXPECT_EQ(fw.label("Label5").caption(), "秒");
+    EXPECT_EQ(sentence(), "预定 将在 天后 点 分 秒");
     EXPECT_EQ(fields(), "3 12 0 0");
     EXPECT_EQ(fw.defaultButton(), &button("Command5"));
     EXPECT_EQ(button("Command2").caption(), "停止!");
@@ -193,12 +198,7 @@ TEST_F(TimePointTest, ModeSwitchesKeepTheDayAndMoveTheDefaultButton)
     // Back to countdown mode: all but the day count reset.
     type("3 7 45 30");
     button("Command7").click();
-    EXPECT_EQ(fw.label("Label1").caption(), "距离");
-    EXPECT_EQ(fw.label("Label6").caption(), "还有");
-    EXPECT_EQ(fw.label("Label2").caption(), "天");
-    EXPECT_EQ(fw.label("Label3").caption(), "小时");
-    EXPECT_EQ(fw.label("Label4").caption(), "分钟");
-    EXPECT_EQ(fw.label("Label5").caption(), "秒");
+    EXPECT_EQ(sentence(), "距离 还有 天 小时 分钟 秒");
     EXPECT_EQ(fields(), "3 0 1 0");
     EXPECT_EQ(fw.defaultButton(), &button("Command1"));
     EXPECT_TRUE(button("Command1").visible());
