@@ -21,7 +21,7 @@ inline constexpr std::string_view kIntroVideo = "介绍视频";
 inline constexpr std::string_view kCheckUpdate = "检查更新";
 inline constexpr std::string_view kFollow = "关注我们";
 inline constexpr std::string_view kBugReport = "BUG反馈";
-inline constexpr std::string_view kMenuCaption = "右键菜单";
+inline constexpr std::string_view kMenuCaption = "右键菜单";  // never shown: see MenuDefinition
 
 // Questions end with the full-width question mark.
 inline constexpr std::string_view kQuestionTitle = "提示";

@@ -71,7 +71,7 @@ int countdown(int argc, wchar_t** argv)
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutS) * 1000ULL;
     for (; GetTickCount64() < end; Sleep(100)) {
         earlier = 0;
-        for (const Command& command : log.all()) {
+        for (const RecordedCommand& command : log.all()) {
             if (command.line.find("-s -t 0") == std::string::npos) {
                 ++earlier;
                 continue;

@@ -105,7 +105,6 @@ public:
     virtual void setCaption(std::string_view caption) = 0;
     // Makes this the window's default button: Enter presses it.
     virtual void makeDefault() = 0;
-    virtual bool isDefault() const = 0;
 };
 
 // A drop-down list whose text can also be typed.
@@ -185,6 +184,9 @@ struct MenuItemDefinition {
 
 struct MenuDefinition {
     std::string name;
+    // The menu's own caption, which the window's design gives it. A popup
+    // menu has nowhere to show one, so no platform reads it; it is kept so
+    // the definition says all the design does.
     std::string caption;
     std::vector<MenuItemDefinition> items;
 };

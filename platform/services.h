@@ -2,7 +2,7 @@
 // tests can put an in-memory stand-in in its place.
 #pragma once
 
-#include "platform/command.h"
+#include "platform/command_line.h"
 #include "platform/screen_area.h"
 #include "platform/window.h"
 
@@ -20,14 +20,14 @@ struct CommandStart {
 };
 
 // Starts a command minimized with focus and returns without waiting for it.
-// A command that breaks commandRefusal's rule is not started. onEnded, when
+// A command that breaks commandLineRefusal's rule is not started. onEnded, when
 // given, is told how the program ended: on the user-interface thread, once
 // no handler is running. A program still running after kCommandPatienceMs
 // is left alone and never told about.
 class CommandRunner {
 public:
     virtual ~CommandRunner() = default;
-    virtual CommandStart run(const Command& command, CommandEnded onEnded = {}) = 0;
+    virtual CommandStart run(const CommandLine& command, CommandEnded onEnded = {}) = 0;
 };
 
 inline constexpr int kCommandPatienceMs = 10000;

@@ -13,7 +13,7 @@ constexpr std::string_view kOpenFailed = "无法打开网页：";
 
 void open(Services& services, const NativeWindow& asking, std::string_view address)
 {
-    const CommandStart result = services.commands.run(openPageCommand(address));
+    const CommandStart result = services.commands.run(openPageCommandLine(address));
     if (result.started) return;
     std::string message(kOpenFailed);
     message += address;

@@ -23,7 +23,10 @@ enum class WindowIcon {
 // Why a window is asked to close.
 enum class CloseCause {
     User = 0,        // close box, system menu or Alt+F4
-    Program = 1,     // the program unloads it
+    // The program unloads it. No platform raises this one, since
+    // Form::unload() destroys a window without asking it; it stays because
+    // a close handler is written for every cause a close can have.
+    Program = 1,
     TaskManager = 3, // another program asks it to close
     SessionEnd = 2,  // the user logs off or the system shuts down
 };

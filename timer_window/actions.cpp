@@ -12,15 +12,15 @@ const Action* findAction(std::string_view text)
     return nullptr;
 }
 
-Command delayedCommand(const Action& action, std::int64_t seconds)
+CommandLine delayedCommandLine(const Action& action, std::int64_t seconds)
 {
-    return shutdownCommand({std::string(action.shutdownSwitch), "-t", std::to_string(seconds)});
+    return shutdownCommandLine({std::string(action.shutdownSwitch), "-t", std::to_string(seconds)});
 }
 
-Command immediateCommand(const Action& action)
+CommandLine immediateCommandLine(const Action& action)
 {
-    if (action.delayable()) return delayedCommand(action, 0);
-    return shutdownCommand({std::string(action.shutdownSwitch)});
+    if (action.delayable()) return delayedCommandLine(action, 0);
+    return shutdownCommandLine({std::string(action.shutdownSwitch)});
 }
 
 }  // namespace kestrow

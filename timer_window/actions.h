@@ -3,7 +3,7 @@
 // Every comparison with an action's name is exact, character by character.
 #pragma once
 
-#include "platform/command.h"
+#include "platform/command_line.h"
 #include "timer_window/texts.h"
 
 #include <array>
@@ -35,9 +35,9 @@ const Action* findAction(std::string_view text);
 
 // "shutdown -s -t N": Windows carries it out after N seconds. Only for a
 // delayable action.
-Command delayedCommand(const Action& action, std::int64_t seconds);
+CommandLine delayedCommandLine(const Action& action, std::int64_t seconds);
 
 // What the own countdown runs at zero: "shutdown -s -t 0", "shutdown -h", ...
-Command immediateCommand(const Action& action);
+CommandLine immediateCommandLine(const Action& action);
 
 }  // namespace kestrow

@@ -108,7 +108,7 @@ void TimerWindow::Command1_Click()
     // refuses puts it back so once the refusal is known.
     const bool handsOver = Combo2->text() != t::kForegroundMode && action->delayable();
     if (handsOver) {
-        const Command command = delayedCommand(*action, static_cast<std::int64_t>(*seconds));
+        const CommandLine command = delayedCommandLine(*action, static_cast<std::int64_t>(*seconds));
         if (!runOrReport(command, undoIfRefused(command))) return;
     }
 
@@ -118,7 +118,7 @@ void TimerWindow::Command1_Click()
     if (!Timer1->enabled()) {
         // Without its timer the window could not keep its promise, so what
         // was handed over goes back too.
-        if (handsOver) runOrReport(shutdownCommand({"-a"}));
+        if (handsOver) runOrReport(shutdownCommandLine({"-a"}));
         // The run ends here: a refusal of what it handed over, told late,
         // must not put back a window that has moved on by then.
         ++runNumber_;
@@ -202,7 +202,7 @@ void TimerWindow::runImmediateCommand()
 {
     const Action* action = findAction(Combo1->text());
     if (!action) return;
-    const Command command = immediateCommand(*action);
+    const CommandLine command = immediateCommandLine(*action);
     // With the delay handed over at the start, Windows already holds this
     // very shutdown or restart and answers "already scheduled": that is the
     // run going as planned, not a refusal.
@@ -223,7 +223,7 @@ void TimerWindow::Command2_Click()
     // The window stays locked, with this button shown, until Windows has
     // said the abort went through: until then something may still be
     // pending, and the button can be pressed again.
-    const Command abort = shutdownCommand({"-a"});
+    const CommandLine abort = shutdownCommandLine({"-a"});
     runOrReport(abort, [this, run, abort](const CommandOutcome& outcome) {
         // "Nothing to abort" is what a stop in foreground mode, or after
         // the system's delay was withdrawn elsewhere, should hear.

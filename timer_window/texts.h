@@ -44,7 +44,7 @@ inline constexpr std::string_view kUnlock = "解锁";
 inline constexpr std::string_view kLock = "锁定";
 
 // Popup menu.
-inline constexpr std::string_view kMenuCaption = "右键菜单";
+inline constexpr std::string_view kMenuCaption = "右键菜单";  // never shown: see MenuDefinition
 inline constexpr std::string_view kHelpItem = "帮助";
 inline constexpr std::string_view kAboutItem = "关于";
 

@@ -114,7 +114,7 @@ void TimerWindow::Command5_Click()
     }
 
     ++runNumber_;
-    const Command command = delayedCommand(*action, static_cast<std::int64_t>(delay));
+    const CommandLine command = delayedCommandLine(*action, static_cast<std::int64_t>(delay));
     // The buttons change only once the command has started.
     if (!runOrReport(command, undoIfRefused(command))) return;
 

@@ -184,12 +184,12 @@ std::optional<double> TimerWindow::valueOf(const TextField& field) const
     return numbers::value(field.text(), services_.locale.decimalSeparator());
 }
 
-bool TimerWindow::runOrReport(const Command& command, CommandEnded onEnded)
+bool TimerWindow::runOrReport(const CommandLine& command, CommandEnded onEnded)
 {
     const CommandStart start = services_.commands.run(command, std::move(onEnded));
     if (start.started) return true;
     std::string message(t::kCommandFailed);
-    message += command.line();
+    message += command.text();
     message += "\r\n";
     message += start.reason;
     showMessage(message);
@@ -198,10 +198,10 @@ bool TimerWindow::runOrReport(const Command& command, CommandEnded onEnded)
 
 // Red on the taskbar button while the box is open, for a user who works in
 // another program; then whatever the window shows by the time it closes.
-void TimerWindow::reportRefused(const Command& command, const CommandOutcome& outcome)
+void TimerWindow::reportRefused(const CommandLine& command, const CommandOutcome& outcome)
 {
     std::string message(t::kCommandRefused);
-    message += command.line();
+    message += command.text();
     message += "\r\n";
     message += outcome.message;
     window().showProgress({CountdownProgress::State::Refused, 0});
@@ -247,7 +247,7 @@ void TimerWindow::restoreIdle(const IdleState& idle)
     showCountdownProgress();
 }
 
-CommandEnded TimerWindow::undoIfRefused(const Command& command)
+CommandEnded TimerWindow::undoIfRefused(const CommandLine& command)
 {
     return [this, run = runNumber_, before = idleState(), command](const CommandOutcome& outcome) {
         if (!outcome.exitCode) return;

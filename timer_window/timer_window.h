@@ -104,9 +104,9 @@ private:
     void keepNumeric(TextField& field);
     // Hands a command to Windows; when it cannot be started, says so in a
     // message box and returns false. onEnded is told how it ended.
-    bool runOrReport(const Command& command, CommandEnded onEnded = {});
+    bool runOrReport(const CommandLine& command, CommandEnded onEnded = {});
     // "命令执行失败：" with the command and the system's words for the code.
-    void reportRefused(const Command& command, const CommandOutcome& outcome);
+    void reportRefused(const CommandLine& command, const CommandOutcome& outcome);
     void showMessage(std::string_view prompt);
     LockedInputs lockedInputs() const;
     IdleState idleState() const;
@@ -114,7 +114,7 @@ private:
     // Made just before a start or schedule changes the window: if Windows
     // refuses the command, the window goes back to what it shows now (unless
     // a newer run has it by then) and the refusal is reported.
-    CommandEnded undoIfRefused(const Command& command);
+    CommandEnded undoIfRefused(const CommandLine& command);
     // The idle layout of the current mode once a stop or cancel is through.
     void showStopped();
     // What the countdown runs at zero: "shutdown -s -t 0", "shutdown -h", ...

@@ -92,9 +92,9 @@ Win32CommandRunner::~Win32CommandRunner()
     SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, 0);
 }
 
-CommandStart Win32CommandRunner::run(const Command& command, CommandEnded onEnded)
+CommandStart Win32CommandRunner::run(const CommandLine& command, CommandEnded onEnded)
 {
-    if (auto refusal = commandRefusal(command)) return {false, *refusal};
+    if (auto refusal = commandLineRefusal(command)) return {false, *refusal};
 
     // A full path: with no application name CreateProcess would search the
     // exe's and the current folder first, where a planted copy could wait.
@@ -103,7 +103,7 @@ CommandStart Win32CommandRunner::run(const Command& command, CommandEnded onEnde
                                          : join(windowsFolder_, L"explorer.exe");
     if (application.empty()) return {false, systemMessage(ERROR_PATH_NOT_FOUND)};
 
-    std::wstring writable = widen(command.line());  // CreateProcessW may write to it
+    std::wstring writable = widen(command.text());  // CreateProcessW may write to it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

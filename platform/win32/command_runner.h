@@ -29,7 +29,7 @@ public:
     Win32CommandRunner(const Win32CommandRunner&) = delete;
     Win32CommandRunner& operator=(const Win32CommandRunner&) = delete;
 
-    CommandStart run(const Command& command, CommandEnded onEnded) override;
+    CommandStart run(const CommandLine& command, CommandEnded onEnded) override;
 
     // Whether every program started has ended and its end been handled,
     // the activation its console window took given back included.

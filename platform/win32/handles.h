@@ -39,8 +39,9 @@ public:
         if (handle_) ++(handleCounts().*Traits::counter);
     }
 
-    // For a handle the system has already closed (a child window destroyed
-    // with its parent): stop owning it without closing it again.
+    // For a handle the system has already closed (an owned window, such as
+    // the tooltip, destroyed with its owner): stop owning it without closing
+    // it again.
     void forget()
     {
         if (handle_) --(handleCounts().*Traits::counter);

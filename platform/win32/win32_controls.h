@@ -33,7 +33,6 @@ public:
     virtual COLORREF colour(Colour colour, ColourRole role) const = 0;
     virtual void addTooltip(HWND control, const std::string& text) = 0;
     virtual void setDefaultButton(Win32Button* button) = 0;
-    virtual const Win32Button* defaultButton() const = 0;
     // Gives the focus to a control the way a dialog does.
     virtual void moveFocusTo(HWND control) = 0;
     // Before a control is disabled or hidden: moves a focus in it onwards.
@@ -132,7 +131,6 @@ public:
     std::string caption() const override;
     void setCaption(std::string_view caption) override;
     void makeDefault() override { host_.setDefaultButton(this); }
-    bool isDefault() const override { return host_.defaultButton() == this; }
     void onNotification(WORD code) override;
     void destroyNative() override;
     // Whether a user could press it now (Enter must not press a hidden one).

@@ -89,7 +89,6 @@ private:
     COLORREF colour(Colour colour, ColourRole role) const override;
     void addTooltip(HWND control, const std::string& text) override;
     void setDefaultButton(Win32Button* button) override;
-    const Win32Button* defaultButton() const override { return default_; }
     void moveFocusTo(HWND control) override;
     void passFocusOn(HWND control) override;
     void focusChanged() override;

@@ -4,9 +4,11 @@
 // and explorer.exe in this Wine prefix); that log is what gets checked.
 //
 // Usage: e2e_test.exe [gtest flags] <kestrow.exe> <commands.log>
+#include "platform/win32/text.h"
 #include "tests/e2e/window_driver.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -20,16 +22,10 @@
 namespace {
 
 using namespace kestrow::drive;
+using kestrow::win32::narrow;
 
 std::wstring g_exe;
 std::wstring g_log;
-
-std::string utf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 // For a click whose handler returns without a modal loop.
 void press(HWND button)
@@ -90,14 +86,15 @@ void answer(const Box& box, int id) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(box.hwnd); })) << "the box did not close";
 }
 
-// One box with this text and title and an OK button only; closes it.
-void expectMessage(DWORD pid, const std::wstring& text, const std::wstring& title = L"Kestrow") {
+// The text of the one box with the program's title and an OK button only,
+// which this closes.
+std::wstring takeMessage(DWORD pid) {
     const Box box = waitForBox(pid);
-    if (!box.hwnd) return;
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.title, title);
+    if (!box.hwnd) return {};
+    EXPECT_EQ(box.title, L"Kestrow");
     EXPECT_EQ(GetDlgItem(box.hwnd, IDCANCEL), nullptr);
     answer(box, IDOK);
+    return box.text;
 }
 
 // The program under test runs "shutdown -s -t 60" and the like: before it is
@@ -131,7 +128,7 @@ protected:
         si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessW(g_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &si, &process_))
-            << "cannot start " << utf8(g_exe);
+            << "cannot start " << narrow(g_exe);
         ASSERT_TRUE(waitUntil([&] { return (main_ = findShown(pid(), L"", L"Kestrow")) != nullptr; }, 20000))
             << "the timer window did not appear";
         const auto edits = children(main_, L"Edit");
@@ -159,8 +156,8 @@ protected:
     void setFields(const std::wstring& d, const std::wstring& h, const std::wstring& m, const std::wstring& s) {
         for (int i = 0; const auto& text : {d, h, m, s}) setText(field_[i++], text);
     }
-    void expectInputsEnabled(bool on) {
-        for (HWND input : {field_[0], field_[1], field_[2], field_[3], action_, runMode_}) EXPECT_EQ(enabled(input), on);
+    void expectInputsEnabled() {
+        for (HWND input : {field_[0], field_[1], field_[2], field_[3], action_, runMode_}) EXPECT_TRUE(enabled(input));
     }
 
     // Right button pressed on the background, then the item at index of the
@@ -203,9 +200,7 @@ protected:
 // ---------------------------------------------------------------- tests
 
 TEST_F(Kestrow, ForegroundCountdownIssuesShutdownAtItsThirdTick) {
-    EXPECT_FALSE(shown(runMode_));
     press(button(L"设置"));
-    EXPECT_TRUE(shown(runMode_));
     setText(runMode_, L"前台模式(无弹窗)");
     setFields(L"0", L"0", L"0", L"3");
 
@@ -216,18 +211,12 @@ TEST_F(Kestrow, ForegroundCountdownIssuesShutdownAtItsThirdTick) {
         if (seconds.empty() || seconds.back() != field(3)) seconds.push_back(field(3));
         return !log_.all().empty();
     }, 8000);
-    const Command issued = log_.waitFor(1);
+    const RecordedCommand issued = log_.waitFor(1);
     EXPECT_EQ(issued.line, "shutdown -s -t 0") << "foreground mode hands nothing over at the start";
     const double elapsed = static_cast<double>(issued.stamp - started) / 1e7;
     EXPECT_GT(elapsed, 2.7);
     EXPECT_LT(elapsed, 4.5);
     EXPECT_EQ(seconds, (std::vector<std::wstring>{L"3", L"2", L"1", L"0"}));
-
-    Sleep(2200);
-    EXPECT_EQ(log_.lines().size(), 1u) << "the countdown goes off at zero";
-    EXPECT_TRUE(shown(button(L"停止!")));
-    EXPECT_FALSE(enabled(button(L"停止!")));
-    EXPECT_FALSE(shown(button(L"走起!")));
 }
 
 // Stopped for 3 s after 1.5 s of a 6-s countdown: on waking the fields show
@@ -252,7 +241,7 @@ TEST_P(StalledCountdown, ActionComesAtTheDeadline) {
     const int least = secondsLeft();
     EXPECT_TRUE(shown >= least && shown <= most) << shown << " s shown, " << least << " s left";
 
-    const Command issued = log_.waitFor(foreground ? 1 : 2);
+    const RecordedCommand issued = log_.waitFor(foreground ? 1 : 2);
     EXPECT_EQ(issued.line, "shutdown -s -t 0");
     const double late = static_cast<double>(issued.stamp - started) / 1e7 - 6;
     EXPECT_GT(late, -0.05);
@@ -265,24 +254,13 @@ TEST_P(StalledCountdown, ActionComesAtTheDeadline) {
 INSTANTIATE_TEST_SUITE_P(RunModes, StalledCountdown, testing::Bool(),
                          [](const auto& mode) { return mode.param ? "Foreground" : "Background"; });
 
+// The layouts on the way, and the unlock guard, are the unit tests'.
 TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
-    EXPECT_EQ(fields(), L"0 0 1 0");
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
+    unlock();
     HWND stop = button(L"停止!");
-    EXPECT_TRUE(shown(stop));
-    EXPECT_FALSE(shown(button(L"走起!")));
-    expectInputsEnabled(false);
-    EXPECT_FALSE(enabled(button(L"定时刻")));
-    EXPECT_FALSE(enabled(button(L"倒计时")));
-
-    press(button(L"设置"));
-    for (int n = 1; n <= 3; ++n) {
-        EXPECT_FALSE(enabled(stop)) << "before press " << n;
-        press(button(L"解锁"));
-    }
-    EXPECT_TRUE(enabled(stop));
-    EXPECT_NE(button(L"锁定"), nullptr);
+    ASSERT_TRUE(enabled(stop));
 
     ASSERT_TRUE(waitUntil([&] { return field(2) == L"0"; }));
     press(stop);
@@ -290,15 +268,13 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     // The window unlocks once shutdown.exe has said the abort went through.
     EXPECT_TRUE(waitUntil([&] { return !shown(stop); }));
     EXPECT_TRUE(shown(button(L"走起!")));
-    EXPECT_TRUE(enabled(button(L"定时刻")));
-    EXPECT_FALSE(enabled(button(L"倒计时")));
-    expectInputsEnabled(true);
+    expectInputsEnabled();
 
     // The remaining time stays displayed; a new start goes on from it, and
     // the stop button is still unlocked.
     const std::wstring left = fields();
     const int remaining = _wtoi(field(3).c_str());
-    EXPECT_TRUE(remaining > 0 && remaining < 60) << utf8(left);
+    EXPECT_TRUE(remaining > 0 && remaining < 60) << narrow(left);
     Sleep(1500);
     EXPECT_EQ(fields(), left);
     press(button(L"走起!"));
@@ -307,6 +283,8 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     EXPECT_EQ(log_.waitFor(4).line, "shutdown -a");
 }
 
+// Which texts a field keeps, and which durations are refused, are the unit
+// tests'; here, a text set from another process and a refusal's box.
 TEST_F(Kestrow, FieldsKeepNumbersAndBadDurationsAreRefused) {
     // The EDIT sends its change notification inside WM_SETTEXT, and the
     // handler sets the text again from within it.
@@ -316,44 +294,18 @@ TEST_F(Kestrow, FieldsKeepNumbersAndBadDurationsAreRefused) {
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gui);
     EXPECT_EQ(gui.hwndFocus, field_[3]) << "a typing error puts the focus in the field";
-    setText(field_[2], L"");
-    EXPECT_EQ(field(2), L"0");
-    setText(field_[2], L"1E2");
-    EXPECT_EQ(field(2), L"1E2");
 
-    for (const wchar_t* seconds : {L"1.5", L"-3"}) {
-        setFields(L"0", L"0", L"1", seconds);
-        postClick(button(L"走起!"));
-        expectMessage(pid(), L"请输入正确的时间。");
-        EXPECT_TRUE(shown(button(L"走起!")));
-        expectInputsEnabled(true);
-    }
-
-    setText(action_, L"待机");  // none of the list's actions
-    setFields(L"0", L"0", L"1", L"0");
-    press(button(L"走起!"));
+    setFields(L"0", L"0", L"1", L"1.5");
+    postClick(button(L"走起!"));
+    EXPECT_EQ(takeMessage(pid()), L"请输入正确的时间。");
     EXPECT_TRUE(shown(button(L"走起!")));
-    expectInputsEnabled(true);
-    Sleep(1200);
-    EXPECT_EQ(fields(), L"0 0 1 0") << "nothing counts down";
     EXPECT_TRUE(log_.lines().empty());
 }
 
+// The delay from the machine's own clock; the mode's layouts and the
+// readings refused are the unit tests'.
 TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
     press(button(L"定时刻"));
-    EXPECT_NE(child(main_, L"Static", L"预定"), nullptr);
-    EXPECT_EQ(field(1) + L":" + field(2) + L":" + field(3), L"12:0:0");
-    EXPECT_TRUE(shown(button(L"预定!")));
-    EXPECT_FALSE(enabled(button(L"定时刻")));
-
-    setFields(L"0", L"0", L"0", L"0");
-    postClick(button(L"预定!"));
-    expectMessage(pid(), L"时间不能为过去！");
-    setFields(L"0", L"24", L"75", L"0");
-    postClick(button(L"预定!"));
-    expectMessage(pid(), L"请输入正确的时间。");
-    EXPECT_EQ(field(1) + L":" + field(2), L"23:59");
-    EXPECT_TRUE(log_.lines().empty());
 
     // Tomorrow at the start of this hour: 86400 less the minutes and seconds
     // gone since then.
@@ -371,17 +323,12 @@ TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
     }
 
     HWND cancel = button(L"取消!");
-    EXPECT_TRUE(shown(cancel));
-    EXPECT_FALSE(enabled(cancel));
-    EXPECT_FALSE(shown(button(L"预定!")));
-    expectInputsEnabled(false);
+    ASSERT_TRUE(shown(cancel));
     unlock();
     pressAfterAMoment(cancel);
     EXPECT_EQ(log_.waitFor(2).line, "shutdown -a");
     EXPECT_TRUE(waitUntil([&] { return shown(button(L"预定!")); }));
-    EXPECT_TRUE(enabled(button(L"倒计时")));
-    EXPECT_FALSE(enabled(button(L"定时刻")));
-    expectInputsEnabled(true);
+    expectInputsEnabled();
     EXPECT_EQ(log_.lines().size(), 2u);
 }
 
@@ -399,42 +346,30 @@ TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     const Box box = waitForBox(pid());
-    EXPECT_EQ(box.text.rfind(L"命令执行失败：shutdown -s -t 60\r\n", 0), 0u) << utf8(box.text);
+    EXPECT_EQ(box.text.rfind(L"命令执行失败：shutdown -s -t 60\r\n", 0), 0u) << narrow(box.text);
     EXPECT_GT(box.text.size(), std::wstring(L"命令执行失败：shutdown -s -t 60\r\n").size()) << "the system's words";
     EXPECT_TRUE(shown(button(L"走起!")));
-    EXPECT_FALSE(shown(button(L"停止!")));
-    expectInputsEnabled(true);
     answer(box, IDOK);
-    Sleep(1500);
-    EXPECT_EQ(fields(), L"0 0 1 0") << "no countdown runs";
 }
 
+// The help's words are the unit tests'; here, that the menu's first item
+// brings up the help of the mode the window is in.
 TEST_F(Kestrow, HelpFollowsTheMode) {
     chooseFromPopup(main_, 0);
-    expectMessage(pid(),
-                  L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“走起”即可开始倒计时关机\r\n"
-                  L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在前台模式下可用\r\n\r\n"
-                  L"如需切换倒计时模式或停止计时请点击“设置”\r\n点击“解锁”三次即可解锁“停止”按钮");
+    EXPECT_NE(takeMessage(pid()).find(L"按下“走起”即可开始倒计时关机"), std::wstring::npos);
     press(button(L"定时刻"));
     chooseFromPopup(main_, 0);
-    expectMessage(pid(),
-                  L"*****帮助*****\r\n\r\n输入要预定关机的时间后\r\n按下“预定”即可开始定时关机\r\n"
-                  L"下拉“关机”菜单有多种操作可选\r\n“休眠”和“注销”仅在倒计时模式下可用\r\n\r\n"
-                  L"如需取消定时请点击“设置”\r\n点击“解锁”三次即可解锁“取消”按钮");
+    EXPECT_NE(takeMessage(pid()).find(L"按下“预定”即可开始定时关机"), std::wstring::npos);
 }
 
 TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     HWND about = openAbout();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
-    EXPECT_NE(child(about, L"Static", L"V1.0.0-2017.1"), nullptr);
-    openAbout();
-    int abouts = 0;
-    for (HWND h : topLevel(pid())) abouts += IsWindowVisible(h) && textOf(h) == L"关于";
-    EXPECT_EQ(abouts, 1) << "showing it again makes no second window";
 
     postLeftClick(child(about, L"Static", L"更新日志"));
-    expectMessage(pid(), L"*****更新日志*****\r\n\r\nV1.0.0-2017.1\r\n已在各大应用商店上架\r\n");
+    // Its words are the unit tests'.
+    EXPECT_EQ(takeMessage(pid()).rfind(L"*****更新日志*****", 0), 0u);
 
     for (int reply : {IDCANCEL, IDOK}) {
         postLeftClick(child(about, L"Static", L"检查更新"));
@@ -454,7 +389,6 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
         if ((GetWindowLongPtrW(h, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) pictures.push_back(h);
     }
     ASSERT_EQ(pictures.size(), 6u);
-    for (HWND p : pictures) EXPECT_NE(SendMessageW(p, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
     postLeftClick(pictures[0]);
     const std::string channel = log_.waitFor(2).line;
     EXPECT_EQ(channel.rfind("explorer.exe http", 0), 0u) << channel;
@@ -476,19 +410,6 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     EXPECT_TRUE(IsWindow(about)) << "OK closes with an animation, not at once";
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
     EXPECT_EQ(log_.lines().size(), 2u);
-}
-
-TEST_F(Kestrow, AboutClosedDuringItsOpeningStillGoes) {
-    HWND about = openAbout();
-    ASSERT_NE(about, nullptr);
-    // 4035 twips: where the opening stops growing.
-    HDC screen = GetDC(nullptr);
-    const int opened = MulDiv(4035, GetDeviceCaps(screen, LOGPIXELSY), 1440);
-    ReleaseDC(nullptr, screen);
-    if (height(about) >= opened) GTEST_SKIP() << "the opening was over before the click could be sent";
-    press(child(about, L"Button", L"好"));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); })) << "the two animations held each other";
-    EXPECT_FALSE(exited(0));
 }
 
 TEST_F(Kestrow, ProgramEndsWithItsLastWindow) {

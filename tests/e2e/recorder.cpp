@@ -18,11 +18,15 @@
 #ifndef _WIN32_WINNT
 #define _WIN32_WINNT 0x0A00  // GetSystemTimePreciseAsFileTime
 #endif
+#include "platform/win32/text.h"
+
 #include <windows.h>
 
 #include <string>
 
 namespace {
+
+using kestrow::win32::narrow;
 
 std::wstring logPath()
 {
@@ -41,15 +45,6 @@ int numberFromEnvironment(const wchar_t* name)
     return GetEnvironmentVariableW(name, text, 16) ? _wtoi(text) : 0;
 }
 
-std::string utf8(const std::wstring& text)
-{
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 std::wstring currentFolder()
 {
     wchar_t buffer[MAX_PATH * 2];
@@ -63,7 +58,7 @@ int record()
     GetSystemTimePreciseAsFileTime(&now);
     const unsigned long long stamp = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
     const std::string line =
-        std::to_string(stamp) + "\t" + utf8(currentFolder()) + "\t" + utf8(GetCommandLineW()) + "\n";
+        std::to_string(stamp) + "\t" + narrow(currentFolder()) + "\t" + narrow(GetCommandLineW()) + "\n";
 
     if (const int stay = numberFromEnvironment(L"KESTROW_RECORDER_STAY_MS"); stay > 0) Sleep(static_cast<DWORD>(stay));
 

@@ -55,12 +55,24 @@ std::vector<HWND> topLevel(DWORD pid)
     return found.windows;
 }
 
+std::vector<HWND> allShown(DWORD pid, const wchar_t* cls)
+{
+    std::vector<HWND> found;
+    for (HWND h : topLevel(pid)) {
+        if (IsWindowVisible(h) && isClass(h, cls)) found.push_back(h);
+    }
+    return found;
+}
+
 HWND findShown(DWORD pid, const wchar_t* cls, const std::wstring& caption)
 {
+    if (*cls) {
+        const auto found = allShown(pid, cls);
+        return found.empty() ? nullptr : found.front();
+    }
     for (HWND h : topLevel(pid)) {
-        if (!IsWindowVisible(h)) continue;
-        const bool special = isClass(h, L"#32770") || isClass(h, L"#32768");
-        if (*cls ? isClass(h, cls) : !special && textOf(h) == caption) return h;
+        if (!IsWindowVisible(h) || isClass(h, L"#32770") || isClass(h, L"#32768")) continue;
+        if (textOf(h) == caption) return h;
     }
     return nullptr;
 }
@@ -162,7 +174,7 @@ double unixSeconds(unsigned long long fileTime) { return static_cast<double>(fil
 
 CommandLog::CommandLog(std::wstring path) : path_(std::move(path)), start_(read().size()) {}
 
-std::vector<Command> CommandLog::all() const
+std::vector<RecordedCommand> CommandLog::all() const
 {
     auto commands = read();
     commands.erase(commands.begin(), commands.begin() + static_cast<long>(std::min(start_, commands.size())));
@@ -176,18 +188,18 @@ std::vector<std::string> CommandLog::lines() const
     return out;
 }
 
-Command CommandLog::waitFor(size_t n, int ms) const
+RecordedCommand CommandLog::waitFor(size_t n, int ms) const
 {
-    std::vector<Command> seen;
+    std::vector<RecordedCommand> seen;
     if (waitUntil([&] { return (seen = all()).size() >= n; }, ms)) return seen[n - 1];
     return {};
 }
 
 // Lines are <stamp> TAB <current folder> TAB <command line> LF; a line not
 // yet ended is not read.
-std::vector<Command> CommandLog::read() const
+std::vector<RecordedCommand> CommandLog::read() const
 {
-    std::vector<Command> commands;
+    std::vector<RecordedCommand> commands;
     HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return commands;
@@ -198,7 +210,9 @@ std::vector<Command> CommandLog::read() const
     CloseHandle(file);
     for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
         const size_t folder = text.find('\t', at), line = text.find('\t', folder + 1);
-        if (folder < end && line < end) commands.push_back({std::stoull(text.substr(at, folder - at)), text.substr(line + 1, end - line - 1)});
+        if (folder >= end || line >= end) continue;
+        commands.push_back({std::stoull(text.substr(at, folder - at)), text.substr(folder + 1, line - folder - 1),
+                            text.substr(line + 1, end - line - 1)});
     }
     return commands;
 }

@@ -1,6 +1,8 @@
-// Drives another process's windows through window messages, the way clicks
-// and typing reach them, and reads the recorder's log of the commands that
-// process ran. Shared by the end-to-end tests and the benchmark's driver.
+// Drives a program's windows through window messages, the way clicks and
+// typing reach them, and reads the recorder's log of the commands it ran.
+// Shared by the end-to-end tests and the benchmark's driver, which drive
+// another process, and by the adapter tests, which find their own boxes and
+// read their recorders' logs with it.
 //
 // Every send has a timeout, so a hung or modal program cannot hang the caller.
 #pragma once
@@ -27,8 +29,11 @@ int height(HWND window);
 
 // Top-level windows of one process (pid 0: of every process).
 std::vector<HWND> topLevel(DWORD pid);
-// A shown top-level window: a message box (#32770) or popup menu (#32768) by
-// class, or with cls empty any other window with this caption.
+// The shown top-level windows of one class: message boxes (#32770), popup
+// menus (#32768).
+std::vector<HWND> allShown(DWORD pid, const wchar_t* cls);
+// A shown top-level window: a message box or popup menu by class, or with
+// cls empty any other window with this caption.
 HWND findShown(DWORD pid, const wchar_t* cls, const std::wstring& caption = L"");
 // Direct children of one class, top to bottom, then left to right. Direct
 // only: a combo box's inner EDIT is not one of a window's fields.
@@ -60,8 +65,9 @@ unsigned long long fileTimeNow();               // 100 ns units since 1601, UTC
 double unixSeconds(unsigned long long fileTime);
 
 // What the recorder logged for one command it stood in for.
-struct Command {
+struct RecordedCommand {
     unsigned long long stamp = 0;  // FILETIME of the recorder's start
+    std::string folder;            // its current folder, UTF-8
     std::string line;              // the command line, UTF-8
 };
 
@@ -69,13 +75,13 @@ struct Command {
 class CommandLog {
 public:
     explicit CommandLog(std::wstring path);
-    std::vector<Command> all() const;
+    std::vector<RecordedCommand> all() const;
     std::vector<std::string> lines() const;
     // The n-th command (1-based), once it has come; an empty one if it does not.
-    Command waitFor(size_t n, int ms = kPatience) const;
+    RecordedCommand waitFor(size_t n, int ms = kPatience) const;
 
 private:
-    std::vector<Command> read() const;
+    std::vector<RecordedCommand> read() const;
 
     std::wstring path_;
     size_t start_;

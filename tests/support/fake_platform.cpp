@@ -23,7 +23,6 @@ void FakeLabel::click()
 }
 
 void FakeButton::makeDefault() { window_.setDefaultButton(this); }
-bool FakeButton::isDefault() const { return window_.defaultButton() == this; }
 
 void FakeButton::click()
 {
@@ -35,7 +34,6 @@ void FakeButton::click()
 void FakeTextField::setText(std::string_view t)
 {
     text_ = std::string(t);
-    ++notifications_;
     if (def_.onChange) def_.onChange();
 }
 
@@ -264,11 +262,11 @@ std::unique_ptr<NativeWindow> FakePlatform::createWindow(WindowDefinition def)
     return window;
 }
 
-CommandStart FakePlatform::run(const Command& command, CommandEnded onEnded)
+CommandStart FakePlatform::run(const CommandLine& command, CommandEnded onEnded)
 {
-    if (auto refusal = commandRefusal(command)) throw std::logic_error("the runner would refuse: " + *refusal);
+    if (auto refusal = commandLineRefusal(command)) throw std::logic_error("the runner would refuse: " + *refusal);
     if (failWith) return {false, *failWith};
-    commands.push_back(command.line());
+    commands.push_back(command.text());
     Ending ending;
     if (!endings.empty()) {
         ending = endings.front();
@@ -319,7 +317,7 @@ std::vector<std::string> FakePlatform::prompts() const
     return all;
 }
 
-int FakePlatform::settle(int limit)
+int FakePlatform::tickUntilNoTimerRuns(int limit)
 {
     for (int n = 0; n < limit; ++n) {
         if (!tick()) return n;

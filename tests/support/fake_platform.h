@@ -56,7 +56,6 @@ public:
     std::string caption() const override { return caption_; }
     void setCaption(std::string_view c) override { caption_ = std::string(c); }
     void makeDefault() override;
-    bool isDefault() const override;
     // A user's click: throws if the button is hidden or disabled, since no
     // user could press it then.
     void click();
@@ -88,12 +87,10 @@ public:
     bool hasFocus() const;
     // A user's edit leaving the given text; throws if the field is disabled.
     void type(std::string_view t);
-    int changeNotifications() const { return notifications_; }
 
 private:
     FakeWindow& window_;
     std::string text_ = def_.text;
-    int notifications_ = 0;
 };
 
 class FakePictureBox final : public FakeControl<PictureBox, PictureDefinition> {
@@ -258,7 +255,7 @@ public:
     // failWith is set. A started command told to report its end does so as
     // the next of `endings` says; with none left, with exit code 0 right
     // after the current event.
-    CommandStart run(const Command& command, CommandEnded onEnded) override;
+    CommandStart run(const CommandLine& command, CommandEnded onEnded) override;
     std::vector<std::string> commands;
     std::optional<std::string> failWith;
     struct Ending {
@@ -313,7 +310,7 @@ public:
     bool tick();
     // Ticks until no timer runs: the number of ticks, or -1 if one still
     // runs after `limit`.
-    int settle(int limit = 2000);
+    int tickUntilNoTimerRuns(int limit = 2000);
     std::int64_t now() const { return now_; }
     void runPosted();
 

@@ -1,5 +1,5 @@
 #include "platform/web_pages.h"
-#include "tests/support/program_rig.h"
+#include "tests/support/in_memory_program.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,14 @@ namespace {
 
 // The timer window stays unloaded, so the About and follow windows are the
 // only ones counted.
-class AboutTest : public ::testing::Test, protected ProgramRig {
+class AboutTest : public ::testing::Test, protected InMemoryProgram {
 protected:
     AboutWindow& show() { return program.about().show(); }
     fake::FakeWindow& about() { return *aboutWindow(); }
     void openFully()
     {
         show();
-        ASSERT_GE(platform.settle(), 0);
+        ASSERT_GE(platform.tickUntilNoTimerRuns(), 0);
     }
     // A choice from the popup menu yjcd.
     void choose(const std::string& item)
@@ -38,7 +38,7 @@ TEST_F(AboutTest, LoadCollapsesAndCentresForTheNominalSize)
              {28800, 16200, 11130, 6022.5},
              {6000, 4000, -270, -77.5},  // smaller than the window: no clamping
          }) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setScreen(c.screenWidth, c.screenHeight);
         AboutWindow& form = r.program.about().show();
         fake::FakeWindow& w = *r.aboutWindow();
@@ -61,7 +61,7 @@ TEST_F(AboutTest, LoadCentresOnTheHomeMonitorAtItsScaling)
         int dpi;
     };
     for (const Monitor& m : {Monitor{{0, 0, 1920, 1040}, 96}, Monitor{{1920, -200, 4480, 1240}, 144}}) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setDpi(m.dpi);
         r.platform.setMonitor(m.work);
         r.program.about().show();
@@ -109,7 +109,7 @@ TEST_F(AboutTest, CloseEndsAtAMinimumHeightTheWindowSystemKeeps)
         openFully();
         about().setMinimumHeight(minimum);
         about().requestClose(CloseCause::User);
-        EXPECT_EQ(platform.settle(), 19) << minimum;
+        EXPECT_EQ(platform.tickUntilNoTimerRuns(), 19) << minimum;
         EXPECT_EQ(program.about().get(), nullptr) << minimum;
     }
 }
@@ -127,13 +127,13 @@ TEST_F(AboutTest, OtherCloseCausesUnloadAtOnce)
 TEST_F(AboutTest, PixelRoundingStillOpensAndCloses)
 {
     for (int dpi : {96, 120, 144}) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setDpi(dpi);
         r.program.about().show();
-        ASSERT_GE(r.platform.settle(), 0) << dpi;
+        ASSERT_GE(r.platform.tickUntilNoTimerRuns(), 0) << dpi;
         EXPECT_GE(r.aboutWindow()->height(), AboutWindow::kOpenLimit) << dpi;
         r.aboutWindow()->button("Command5").click();
-        EXPECT_GE(r.platform.settle(), 0) << dpi;
+        EXPECT_GE(r.platform.tickUntilNoTimerRuns(), 0) << dpi;
         EXPECT_EQ(r.program.about().get(), nullptr) << dpi;
         EXPECT_EQ(r.program.follow().get(), nullptr) << dpi;
     }
@@ -144,7 +144,7 @@ TEST_F(AboutTest, CloseDuringTheOpeningStillCompletes)
 {
     for (bool byOk : {false, true}) {
         for (int opened : {0, 1, 5, 20}) {
-            ProgramRig r;
+            InMemoryProgram r;
             r.program.about().show();
             for (int i = 0; i < opened; ++i) r.platform.tick();
             if (byOk) {
@@ -152,7 +152,7 @@ TEST_F(AboutTest, CloseDuringTheOpeningStillCompletes)
             } else {
                 r.aboutWindow()->requestClose(CloseCause::User);
             }
-            EXPECT_GE(r.platform.settle(), 0) << byOk << " " << opened;
+            EXPECT_GE(r.platform.tickUntilNoTimerRuns(), 0) << byOk << " " << opened;
             EXPECT_EQ(r.program.about().get(), nullptr) << byOk << " " << opened;
             EXPECT_EQ(r.aboutWindow(), nullptr);
         }
@@ -170,7 +170,7 @@ TEST_F(AboutTest, OkClosesBothWindows)
         ASSERT_NE(follow, nullptr);
         EXPECT_EQ(follow->isShown(), followShown);
         EXPECT_TRUE(follow->timer("Timer2").enabled());
-        EXPECT_GE(platform.settle(), 0);
+        EXPECT_GE(platform.tickUntilNoTimerRuns(), 0);
         EXPECT_TRUE(platform.windows().empty());
         EXPECT_EQ(program.follow().get(), nullptr);
         EXPECT_EQ(program.about().get(), nullptr);
@@ -192,7 +192,7 @@ TEST_F(AboutTest, ShowingWhileLoadedMakesNoSecondWindow)
     EXPECT_EQ(platform.windows().size(), 1u);
     EXPECT_EQ(about().height(), 1800);
     EXPECT_TRUE(form.Timer2->enabled()) << "closing goes on";
-    EXPECT_GE(platform.settle(), 0);
+    EXPECT_GE(platform.tickUntilNoTimerRuns(), 0);
     EXPECT_EQ(program.about().get(), nullptr);
 
     // Once unloaded it loads anew, collapsed, with the open animation.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -159,7 +160,7 @@ TEST(CountdownTick, ReachesZeroWhileAMessageBoxIsOpen)
     EXPECT_EQ(r.fields(), "0 0 0 0");
 }
 
-TEST(CountdownStop, KeepsRemainingTimeAndRestartsFromIt)
+TEST(CountdownStop, KeepsRemainingTimeAndTheUnlockAndRestartsFromThem)
 {
     Rig r;
     r.start();
@@ -180,6 +181,8 @@ TEST(CountdownStop, KeepsRemainingTimeAndRestartsFromIt)
 
     r.start();
     EXPECT_EQ(r.platform.commands.back(), "shutdown -s -t 50");
+    EXPECT_TRUE(r.button("Command2").canClick());
+    EXPECT_EQ(r.button("Command4").caption(), "锁定");
     EXPECT_EQ(r.ticksToZero(100), 50);
 }
 
@@ -358,6 +361,21 @@ TEST(CountdownClock, ATickThatReadsTheClockEarlyComesBackForTheRest)
     EXPECT_EQ(r.fields(), "0 0 0 3");
     r.platform.advance(8);
     EXPECT_EQ(r.fields(), "0 0 0 2");
+}
+
+// A value set from outside that no step can change (1E300 less one is
+// 1E300) costs a wake-up one step, not one per second slept: the tick comes
+// back at once and the countdown goes on as it was.
+TEST(CountdownClock, AValueNoStepCanChangeIsSteppedOnceHoweverLongTheSleep)
+{
+    Rig r;
+    r.start(kShutDown, kForeground);
+    r.field(4).setText("1E300");
+    const auto woken = std::chrono::steady_clock::now();
+    r.platform.jump(100LL * 86'400'000);  // 100 days asleep: 8.6 million seconds
+    EXPECT_LT(std::chrono::steady_clock::now() - woken, std::chrono::seconds(1));
+    EXPECT_EQ(r.fields(), "0 0 1 1E300");
+    EXPECT_EQ(r.layout(), kRunning);
 }
 
 TEST(CountdownClock, TickReadsTheFieldsAsTheStartAcceptedThem)

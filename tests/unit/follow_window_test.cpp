@@ -1,4 +1,4 @@
-#include "tests/support/program_rig.h"
+#include "tests/support/in_memory_program.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 // Screen 1920 x 1080 pixels: the centred top is 8100 - 5385.
 constexpr double kCentredTop = 2715;
 
-class FollowTest : public ::testing::Test, protected ProgramRig {
+class FollowTest : public ::testing::Test, protected InMemoryProgram {
 protected:
     FollowWindow& show() { return program.follow().show(); }
     fake::FakeWindow& follow() { return *followWindow(); }
@@ -39,7 +39,7 @@ TEST_F(FollowTest, PlacedBelowTheCentreThenRisesIn12Steps)
 TEST_F(FollowTest, BackgroundClickSlidesAwayAndUnloads)
 {
     FollowWindow& form = show();
-    ASSERT_EQ(platform.settle(), 13);
+    ASSERT_EQ(platform.tickUntilNoTimerRuns(), 13);
     follow().click();
     EXPECT_TRUE(form.Timer2->enabled());
     for (int step = 1; step <= 12; ++step) {
@@ -57,13 +57,13 @@ TEST_F(FollowTest, BackgroundClickSlidesAwayAndUnloads)
 TEST_F(FollowTest, PixelRoundingStillEnds)
 {
     for (int dpi : {96, 120, 144}) {
-        ProgramRig r;
+        InMemoryProgram r;
         r.platform.setDpi(dpi);
         r.program.follow().show();
-        ASSERT_GE(r.platform.settle(100), 0) << dpi;
+        ASSERT_GE(r.platform.tickUntilNoTimerRuns(100), 0) << dpi;
         EXPECT_LE(r.followWindow()->top(), kCentredTop) << dpi;
         r.followWindow()->click();
-        EXPECT_GE(r.platform.settle(100), 0) << dpi;
+        EXPECT_GE(r.platform.tickUntilNoTimerRuns(100), 0) << dpi;
         EXPECT_EQ(r.program.follow().get(), nullptr) << dpi;
     }
 }
@@ -97,7 +97,7 @@ TEST_F(FollowTest, EachPictureOpensTheAddressItsCodeHolds)
         {"Picture5", Picture::Tudou, "tudou.png"},       {"Picture6", Picture::Tieba, "tieba.png"},
     };
     FollowWindow& form = show();
-    ASSERT_EQ(platform.settle(), 13);
+    ASSERT_EQ(platform.tickUntilNoTimerRuns(), 13);
     for (const Case& c : cases) {
         platform.commands.clear();
         follow().picture(c.name).click();
@@ -125,7 +125,7 @@ TEST_F(FollowTest, ShowingWhileClosingRestartsNothing)
     EXPECT_EQ(&show(), &form);
     EXPECT_EQ(follow().top(), kCentredTop + 600);
     EXPECT_TRUE(form.Timer2->enabled());
-    EXPECT_GE(platform.settle(), 0);
+    EXPECT_GE(platform.tickUntilNoTimerRuns(), 0);
     EXPECT_EQ(program.follow().get(), nullptr);
 }
 

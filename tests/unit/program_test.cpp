@@ -1,11 +1,11 @@
-#include "tests/support/program_rig.h"
+#include "tests/support/in_memory_program.h"
 
 #include <gtest/gtest.h>
 
 namespace kestrow {
 namespace {
 
-class ProgramTest : public ::testing::Test, protected ProgramRig {
+class ProgramTest : public ::testing::Test, protected InMemoryProgram {
 protected:
     ProgramTest() { program.start(); }
 
@@ -25,11 +25,11 @@ TEST_F(ProgramTest, EndsWithWhicheverWindowIsLast)
     timerWindow().requestClose(CloseCause::User);
     EXPECT_FALSE(platform.quitRequested());
     aboutWindow()->requestClose(CloseCause::User);
-    platform.settle();
+    platform.tickUntilNoTimerRuns();
     EXPECT_EQ(program.about().get(), nullptr);
     EXPECT_FALSE(platform.quitRequested());
     followWindow()->click();
-    platform.settle();
+    platform.tickUntilNoTimerRuns();
     EXPECT_TRUE(platform.quitRequested());
 }
 
@@ -37,7 +37,7 @@ TEST_F(ProgramTest, ClosingAboutLeavesTheTimerWindowRunning)
 {
     chooseAbout();
     aboutWindow()->requestClose(CloseCause::User);
-    platform.settle();
+    platform.tickUntilNoTimerRuns();
     EXPECT_FALSE(platform.quitRequested());
     timerWindow().requestClose(CloseCause::User);
     EXPECT_TRUE(platform.quitRequested());

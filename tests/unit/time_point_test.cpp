@@ -42,6 +42,16 @@ protected:
     }
     void expectIdleTimePoint() { expectLayout(false); }
     void expectScheduled() { expectLayout(true); }
+    // The sentence the labels make round the fields: Label1, Label6, then
+    // Label2 to Label5.
+    std::string sentence()
+    {
+        std::string words = fw.label("Label1").caption();
+        for (const char* name : {"Label6", "Label2", "Label3", "Label4", "Label5"}) {
+            words += " " + fw.label(name).caption();
+        }
+        return words;
+    }
 };
 
 struct ScheduleCase {
@@ -117,34 +127,28 @@ TEST_F(TimePointTest, OutOfRangeMessageComesFirstThenFieldsAreCorrected)
     expectIdleTimePoint();
 }
 
-TEST_F(TimePointTest, OutOfRangeCorrectionsPerField)
+// Too large a field is brought into range; a negative or fractional clock
+// reading is refused as it stands.
+TEST_F(TimePointTest, InvalidClockReadingsAreRefusedTheTooLargeCorrectedPerField)
 {
     const std::pair<const char*, const char*> rows[] = {
         {"0 23.5 0 0", "0 23 0 0"},
         {"0 1 60 99", "0 1 59 59"},
         // The negative minute is left alone; the next press refuses it.
         {"0 30 -1 0", "0 23 -1 0"},
+        {"0 -1 0 0", "0 -1 0 0"},
+        {"0 7.5 0 0", "0 7.5 0 0"},
+        {"0 12 -5 0", "0 12 -5 0"},
+        {"0 12 0 0.5", "0 12 0 0.5"},
+        {"0 -0.5 0 0", "0 -0.5 0 0"},
     };
     button("Command6").click();
-    for (const auto& [entered, corrected] : rows) {
+    for (const auto& [entered, shown] : rows) {
         platform.messages.clear();
         type(entered);
         button("Command5").click();
         EXPECT_EQ(platform.prompts(), Lines{kInvalid}) << entered;
-        EXPECT_EQ(fields(), corrected);
-    }
-    EXPECT_TRUE(platform.commands.empty());
-}
-
-TEST_F(TimePointTest, ClockReadingThatIsNegativeOrFractionalIsRefusedUnchanged)
-{
-    button("Command6").click();
-    for (const char* entered : {"0 -1 0 0", "0 7.5 0 0", "0 12 -5 0", "0 12 0 0.5", "0 -0.5 0 0"}) {
-        platform.messages.clear();
-        type(entered);
-        button("Command5").click();
-        EXPECT_EQ(platform.prompts(), Lines{kInvalid}) << entered;
-        EXPECT_EQ(fields(), entered);
+        EXPECT_EQ(fields(), shown);
     }
     EXPECT_TRUE(platform.commands.empty());
     expectIdleTimePoint();
@@ -185,23 +189,22 @@ TEST_F(TimePointTest, ModeSwitchesKeepTheDayAndMoveTheDefaultButton)
     field(3).type("45");
     button("Command6").click();
 
-    EXPECT_EQ(fw.label("Label1").caption(), "预定");
-    EXPECT_EQ(fw.label("Label6").caption(), "将在");
-    EXPECT_EQ(fw.label("Label2").caption(), "天后");
-    EXPECT_EQ(fw.label("Label3").caption(), "点");
-    EXPECT_EQ(fw.label("Label4").caption(), "分");
-    EXPECT_EQ(fw.label("Label5").caption(), "秒");
+    EXPECT_EQ(sentence(), "预定 将在 天后 点 分 秒");
     EXPECT_EQ(fields(), "3 12 0 0");
-    EXPECT_TRUE(button("Command5").isDefault());
+    EXPECT_EQ(fw.defaultButton(), &button("Command5"));
     EXPECT_EQ(button("Command2").caption(), "停止!");
     expectIdleTimePoint();
 
+    // Back to countdown mode: all but the day count reset.
+    type("3 7 45 30");
     button("Command7").click();
-    EXPECT_EQ(fw.label("Label1").caption(), "距离");
+    EXPECT_EQ(sentence(), "距离 还有 天 小时 分钟 秒");
     EXPECT_EQ(fields(), "3 0 1 0");
-    EXPECT_TRUE(button("Command1").isDefault());
+    EXPECT_EQ(fw.defaultButton(), &button("Command1"));
     EXPECT_TRUE(button("Command1").visible());
     EXPECT_FALSE(button("Command5").visible());
+    EXPECT_FALSE(button("Command7").enabled());
+    EXPECT_TRUE(button("Command6").enabled());
     EXPECT_TRUE(platform.messages.empty());
 }
 

@@ -80,18 +80,5 @@ TEST(UnlockGuard, CountSurvivesTheStartOfACountdown)
     EXPECT_EQ(r.platform.commands.back(), "shutdown -a");
 }
 
-TEST(UnlockGuard, SurvivesStopAndNewStart)
-{
-    Rig r;
-    r.showSettings();
-    for (int i = 0; i < 3; ++i) r.unlockButton().click();
-    r.start();
-    r.stop().click();
-    r.start();
-    EXPECT_TRUE(r.stop().canClick());
-    EXPECT_EQ(r.unlockButton().caption(), "锁定");
-    EXPECT_EQ(r.w.unlockClicks, 3);
-}
-
 }  // namespace
 }  // namespace kestrow

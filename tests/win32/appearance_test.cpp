@@ -4,7 +4,7 @@
 // every character of every caption (under Wine, the prefix's font set-up).
 #include "platform/win32/resources.h"
 #include "platform/win32/text.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the user works in, answered by a console shutdown.exe, under settings the
 // user changes meanwhile. Real input where the user's hand matters.
 #include "platform/win32/text.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ public:
     void activate()
     {
         SetForegroundWindow(window_);
-        settle();
+        pumpUntilInputHandled();
     }
     HWND hwnd() const { return window_; }
 
@@ -58,14 +58,13 @@ public:
 class BackgroundTest : public ::testing::Test, protected ShownProgram {
 protected:
     HWND timerWindow() { return hwndOf(window()); }
-    static HWND shownBox() { return shownWindowOfClass(L"#32770"); }
 };
 
 TEST_F(BackgroundTest, ARefusalRaisedBehindAnotherProgramIsOwnedAndFoundFromEveryWindow)
 {
     AboutWindow& aboutWindow = program.about().show();
     HWND about = hwndOf(aboutWindow);
-    for (int i = 0; i < 200 && aboutWindow.Timer1->enabled(); ++i) Sleep(10), settle();  // open in full
+    pumpUntil([&] { return !aboutWindow.Timer1->enabled(); });  // open in full
     std::vector<std::pair<HWND, bool>> flashes;
     platform.messages.askForAttention = [&](HWND owner, bool on) { flashes.emplace_back(owner, on); };
     OtherProgram editor;
@@ -86,7 +85,7 @@ TEST_F(BackgroundTest, ARefusalRaisedBehindAnotherProgramIsOwnedAndFoundFromEver
             POINT background{5, 5};
             ClientToScreen(about, &background);
             clickAt(background);
-            for (int i = 0; i < 50 && GetForegroundWindow() != box; ++i) Sleep(10), settle();
+            pumpUntil([&] { return GetForegroundWindow() == box; });
             frontAfterClick = GetForegroundWindow();
         }
         PostMessageW(shown, WM_COMMAND, IDOK, 0);
@@ -117,8 +116,7 @@ TEST_F(BackgroundTest, ADoubleClickOnStopStartsNothing)
     clickOn(control("Command2"));
     // The second click comes as Windows' answer to the first puts 走起! in
     // 停止!'s place, within the double-click time.
-    for (int i = 0; i < 500 && !window().Command1->visible(); ++i) Sleep(5), settle();
-    ASSERT_TRUE(window().Command1->visible()) << "Windows confirmed the abort";
+    ASSERT_TRUE(pumpUntil([&] { return window().Command1->visible(); })) << "Windows confirmed the abort";
     clickOn(control("Command1"));
     waitForCommands();
     EXPECT_EQ(commands, (std::vector<std::string>{"shutdown -s -t 60", "shutdown -a"}));
@@ -134,7 +132,7 @@ TEST_F(BackgroundTest, AHeldEnterPressesOnce)
     }
     keys[2].ki.dwFlags = KEYEVENTF_KEYUP;  // two downs: the second is the key's repeat
     SendInput(3, keys, sizeof(INPUT));
-    settle();
+    pumpUntilInputHandled();
     EXPECT_TRUE(window().Combo2->visible()) << "设置 was pressed once, not twice";
 }
 
@@ -226,12 +224,12 @@ TEST(TaskbarProgressTest, ACountdownRunsToItsEndWithTheTaskbarAndWithout)
         p.window().Text3->setText("0");
         p.window().Text4->setText("1");
         p.window().Command1_Click();
-        for (int i = 0; i < 300 && p.window().Timer1->enabled(); ++i) Sleep(10), pumpMessages();
+        pumpUntil([&] { return !p.window().Timer1->enabled(); });
         p.waitForCommands();
         EXPECT_EQ(p.commands, (std::vector<std::string>{"shutdown -s -t 1", "shutdown -s -t 0"}));
         EXPECT_EQ(made, 1) << "one taskbar list for the window";
         EXPECT_EQ(gotOne, present);
-        EXPECT_EQ(shownWindowOfClass(L"#32770"), nullptr) << "no failure";
+        EXPECT_EQ(shownBox(), nullptr) << "no failure";
         SendMessageW(hwndOf(p.window().window()), WM_CLOSE, 0, 0);
         EXPECT_FALSE(p.window().loaded());
     }
@@ -244,7 +242,7 @@ TEST_F(BackgroundTest, TheProgramEndsWithItsLastWindowWhileItsMenuIsOpen)
     bool closed = false, gaveUp = false;
     const ULONGLONG start = GetTickCount64();
     DuringModalLoops watch([&] {
-        if (!closed && shownWindowOfClass(L"#32768")) {
+        if (!closed && shownMenu()) {
             closed = true;
             PostMessageW(timerWindow(), WM_CLOSE, 0, 0);
         }

@@ -9,29 +9,13 @@
 #include <atomic>
 #include <stdexcept>
 #include <thread>
-#include <utility>
+#include <vector>
 
 namespace kestrow::win32 {
 namespace {
 
-// The shown message boxes of a thread; one of them in *box.
-int shownBoxes(DWORD thread, HWND* box)
-{
-    std::pair<int, HWND*> found{0, box};
-    EnumThreadWindows(
-        thread,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<std::pair<int, HWND*>*>(p);
-            wchar_t cls[8]{};
-            if (IsWindowVisible(h) && GetClassNameW(h, cls, 8) && wcscmp(cls, L"#32770") == 0) {
-                ++f->first;
-                *f->second = h;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.first;
-}
+// This program's shown message boxes.
+std::vector<HWND> shownBoxes() { return drive::allShown(GetCurrentProcessId(), L"#32770"); }
 
 TEST(Failure, TheFirstShowsOneBoxStopsEveryTimerAndLaterOnesSayNothing)
 {
@@ -50,28 +34,28 @@ TEST(Failure, TheFirstShowsOneBoxStopsEveryTimerAndLaterOnesSayNothing)
 
     // The box holds this thread in its modal loop; another thread watches it,
     // fails once more behind it, and closes whatever boxes there are.
-    const DWORD ui = GetCurrentThreadId();
     std::atomic<bool> done = false, enabledBehindBox = true;
     std::atomic<int> mostBoxes = 0, ticksAtBox = -1;
     std::thread watcher([&] {
-        HWND box = nullptr;
-        for (int waited = 0; waited < 10000 && !shownBoxes(ui, &box); waited += 20) Sleep(20);
-        if (box) {
+        if (drive::waitUntil([] { return !shownBoxes().empty(); }, 10000)) {
             ticksAtBox = ticks.load();
             enabledBehindBox = IsWindowEnabled(hwnd) != FALSE;
             // A close request whose handler throws.
             SendMessageTimeoutW(hwnd, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
-            for (int n = 0; n < 25; ++n, Sleep(20)) mostBoxes = std::max(mostBoxes.load(), shownBoxes(ui, &box));
+            for (int n = 0; n < 25; ++n, Sleep(20)) {
+                mostBoxes = std::max(mostBoxes.load(), static_cast<int>(shownBoxes().size()));
+            }
         }
         for (int quiet = 0; quiet < 15; Sleep(20)) {
-            quiet = shownBoxes(ui, &box) ? 0 : quiet + 1;
-            if (!quiet) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            const auto boxes = shownBoxes();
+            quiet = boxes.empty() ? quiet + 1 : 0;
+            if (!boxes.empty()) PostMessageW(GetDlgItem(boxes.front(), IDOK), BM_CLICK, 0, 0);
         }
         done = true;
     });
-    for (auto end = GetTickCount64() + 20000; !done && GetTickCount64() < end; Sleep(5)) testing::pumpMessages();
+    testing::pumpUntil([&] { return done.load(); }, 20000);
     watcher.join();
-    for (int n = 0; n < 10; ++n, Sleep(20)) testing::pumpMessages();
+    testing::pumpFor(200);
 
     ASSERT_GE(ticksAtBox.load(), 0) << "no box appeared";
     EXPECT_FALSE(enabledBehindBox.load()) << "the box is task-modal";

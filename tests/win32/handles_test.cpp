@@ -1,7 +1,7 @@
 // Every handle the adapter makes goes when its window goes: the About and
 // follow windows opened and closed a hundred times leave no handle behind.
 #include "platform/win32/handle_counts.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 

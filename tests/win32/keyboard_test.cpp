@@ -1,7 +1,7 @@
 // The program's windows under real keyboard and mouse input, as in a Windows
 // dialog: Enter, Tab, the focus, the menu key, and message boxes that hold
 // the whole program.
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 
@@ -72,15 +72,15 @@ TEST_F(KeyboardTest, ActivationGivesTheFocusBackOrToTheFirstUsableTabStop)
 {
     window().Text3->setFocus();
     HWND about = hwndOf(program.about().show());
-    settle();
+    pumpUntilInputHandled();
     SetForegroundWindow(hwndOf(window()));
-    settle();
+    pumpUntilInputHandled();
     EXPECT_EQ(focused(), "Text3");
     SetForegroundWindow(about);
-    settle();
+    pumpUntilInputHandled();
     window().Text3->setEnabled(false);
     SetForegroundWindow(hwndOf(window()));
-    settle();
+    pumpUntilInputHandled();
     EXPECT_EQ(focused(), "Text1");
 }
 
@@ -89,7 +89,7 @@ TEST_F(KeyboardTest, MenuKeysOpenThePopupMenuAtTheWindowsCornerButNoPressOnACont
     std::vector<POINT> menus;
     DuringModalLoops watch([&] {
         RECT r;
-        if (HWND menu = shownWindowOfClass(L"#32768"); menu && GetWindowRect(menu, &r)) {
+        if (HWND menu = shownMenu(); menu && GetWindowRect(menu, &r)) {
             menus.push_back({r.left, r.top});
             EndMenu();
         }
@@ -118,7 +118,7 @@ TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
     bool held = false;
     DuringModalLoops watch([&] {
         wchar_t text[256]{};
-        HWND box = shownWindowOfClass(L"#32770");
+        HWND box = shownBox();
         if (!box || !GetDlgItemTextW(box, 0xFFFF, text, 256)) return;
         boxes.push_back(text);
         held = !IsWindowEnabled(windows[0]) && !IsWindowEnabled(windows[1]);
@@ -128,7 +128,7 @@ TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
     HWND link = Win32Program::control(about, "Label7");
     SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(link, WM_LBUTTONUP, 0, 0);
-    settle();
+    pumpUntilInputHandled();
     EXPECT_EQ(boxes, std::vector<std::wstring>{L"检查更新？"});
     EXPECT_TRUE(held);
     EXPECT_TRUE(commands.empty()) << "the question counts as declined";

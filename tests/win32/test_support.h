@@ -1,6 +1,8 @@
-// Shared by the adapter tests: a message pump, real keyboard and mouse
-// input, a recording command runner and a Services bundle over the real
-// Win32 desktop.
+// Shared by the adapter tests: a message pump and waits that pump, real
+// keyboard and mouse input, the recorder planted as the system's programs, a
+// recording command runner and a Services bundle over the real Win32
+// desktop. Boxes and menus are found, and the recorder's log is read, as the
+// end-to-end tests do it (tests/e2e/window_driver.h).
 #pragma once
 
 #include "platform/services.h"
@@ -8,6 +10,7 @@
 #include "platform/win32/system_services.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_window.h"
+#include "tests/e2e/window_driver.h"
 
 #include <windows.h>
 
@@ -17,18 +20,41 @@
 
 namespace kestrow::win32::testing {
 
-// Handles every message already queued, as the program's loop would.
-inline void pumpMessages()
+// Handles every message already queued, as the program's loop would, and
+// says whether a WM_QUIT was among them: the test decides when to stop.
+inline bool pumpMessages()
 {
+    bool quit = false;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;  // the test decides when to stop
-        dispatchMessage(message);
+        if (message.message == WM_QUIT) {
+            quit = true;
+        } else {
+            dispatchMessage(message);
+        }
     }
+    return quit;
+}
+
+// Pumps until done() holds or ms have passed; says whether it held.
+inline bool pumpUntil(const std::function<bool()>& done, int ms = drive::kPatience)
+{
+    return drive::waitUntil(
+        [&] {
+            pumpMessages();
+            return done();
+        },
+        ms);
+}
+
+// Pumps for ms, for what must not happen meanwhile.
+inline void pumpFor(int ms)
+{
+    pumpUntil([] { return false; }, ms);
 }
 
 // Pumps until the input sent so far has been handled.
-inline void settle()
+inline void pumpUntilInputHandled()
 {
     for (int round = 0; round < 3 || (GetQueueStatus(QS_INPUT) && round < 100); ++round, Sleep(10)) pumpMessages();
 }
@@ -47,7 +73,7 @@ inline void pressKey(WORD key, WORD modifier = 0)
         inputs[n++].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
     }
     SendInput(n, inputs, sizeof(INPUT));
-    settle();
+    pumpUntilInputHandled();
 }
 
 inline void clickAt(POINT screen, bool right = false)
@@ -57,7 +83,7 @@ inline void clickAt(POINT screen, bool right = false)
     inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
-    settle();
+    pumpUntilInputHandled();
 }
 
 inline void clickOn(HWND window, bool right = false)
@@ -67,14 +93,9 @@ inline void clickOn(HWND window, bool right = false)
     clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, right);
 }
 
-// A shown popup menu ("#32768") or message box ("#32770").
-inline HWND shownWindowOfClass(const wchar_t* windowClass)
-{
-    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
-        if (IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
+// This program's shown message box or popup menu, or nullptr.
+inline HWND shownBox() { return drive::findShown(GetCurrentProcessId(), L"#32770"); }
+inline HWND shownMenu() { return drive::findShown(GetCurrentProcessId(), L"#32768"); }
 
 // Runs a check every 50 ms, also inside the modal loops of message boxes and
 // menus. A TIMERPROC carries no pointer, hence the one slot.
@@ -108,16 +129,56 @@ inline std::wstring exeFolder()
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+// The recorder (tests/e2e/recorder.cpp) as shutdown.exe and explorer.exe in
+// a temporary folder of its own, which goes with the object. The build puts
+// the recorders at a path relative to the tests (KESTROW_RECORDER_FROM_TESTS,
+// KESTROW_CONSOLE_RECORDER_FROM_TESTS). A copy that runs logs beside itself
+// unless KESTROW_RECORDER_LOG names another log.
+class PlantedRecorder {
+public:
+    explicit PlantedRecorder(const wchar_t* recorderFromTests)
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        static int planted = 0;
+        folder_ = std::wstring(temp) + L"kestrow-recorder-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(++planted) + L"\\";
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        const std::wstring recorder = exeFolder() + recorderFromTests;
+        for (const wchar_t* name : kNames) {
+            if (!CopyFileW(recorder.c_str(), (folder_ + name).c_str(), FALSE)) planted_ = false;
+        }
+    }
+    ~PlantedRecorder()
+    {
+        for (const wchar_t* name : kNames) DeleteFileW((folder_ + name).c_str());
+        DeleteFileW(log().c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+    PlantedRecorder(const PlantedRecorder&) = delete;
+    PlantedRecorder& operator=(const PlantedRecorder&) = delete;
+
+    const std::wstring& folder() const { return folder_; }  // with the trailing backslash
+    bool planted() const { return planted_; }
+    std::wstring log() const { return folder_ + L"kestrow-commands.log"; }
+    // Whether a copy here ran to its end.
+    bool ran() const { return GetFileAttributesW(log().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+private:
+    static constexpr const wchar_t* kNames[] = {L"shutdown.exe", L"explorer.exe"};
+    std::wstring folder_;
+    bool planted_ = true;
+};
+
 // shutdown.exe and explorer.exe for the program under test: the recorder
-// built as a console program (tests/e2e/recorder.cpp), planted in a folder
-// of this runner's own and started by the real runner. As the real
-// shutdown.exe does, each gets a console window that takes the activation
-// while it runs. The command lines are kept here as they start; the
-// recorder's exit code (KESTROW_RECORDER_EXIT) is what Windows answers.
+// built as a console program, planted for this runner alone and started by
+// the real runner. As the real shutdown.exe does, each gets a console window
+// that takes the activation while it runs. The command lines are kept here
+// as they start; the recorder's exit code (KESTROW_RECORDER_EXIT) is what
+// Windows answers.
 class RecordingRunner final : public CommandRunner {
 public:
-    explicit RecordingRunner(Desktop& desktop)
-        : folder_(plantRecorder()), real_(desktop, folder_, folder_)
+    explicit RecordingRunner(Desktop& desktop) : real_(desktop, recorder_.folder(), recorder_.folder())
     {
         // kestrow.exe is a GUI program: a console program it starts gets a
         // console, and a console window, of its own. This test exe is a
@@ -126,47 +187,24 @@ public:
         // pipe or file it was given.
         FreeConsole();
     }
-    ~RecordingRunner() override
-    {
-        for (const wchar_t* file : {L"shutdown.exe", L"explorer.exe", L"kestrow-commands.log"}) {
-            DeleteFileW((folder_ + file).c_str());
-        }
-        RemoveDirectoryW(folder_.c_str());
-    }
-    RecordingRunner(const RecordingRunner&) = delete;
-    RecordingRunner& operator=(const RecordingRunner&) = delete;
 
-    CommandStart run(const Command& command, CommandEnded onEnded) override
+    CommandStart run(const CommandLine& command, CommandEnded onEnded) override
     {
         const CommandStart start = real_.run(command, std::move(onEnded));
-        if (start.started) commands.push_back(command.line());
+        if (start.started) commands.push_back(command.text());
         return start;
     }
     // Pumps until every program started has ended and its end is handled,
     // the activation given back included.
     void waitForEnds()
     {
-        for (int i = 0; i < 300 && !real_.idle(); ++i, Sleep(20)) settle();
-        for (int i = 0; i < 5; ++i, Sleep(20)) settle();
+        pumpUntil([this] { return real_.idle(); }, kCommandPatienceMs);
+        for (int i = 0; i < 5; ++i, Sleep(20)) pumpUntilInputHandled();
     }
     std::vector<std::string> commands;
 
 private:
-    static std::wstring plantRecorder()
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        static int planted = 0;
-        const std::wstring folder = std::wstring(temp) + L"kestrow-system-" + std::to_wstring(GetCurrentProcessId()) +
-                                    L"-" + std::to_wstring(++planted) + L"\\";
-        CreateDirectoryW(folder.c_str(), nullptr);
-        const std::wstring recorder = exeFolder() + KESTROW_CONSOLE_RECORDER_FROM_TESTS;
-        CopyFileW(recorder.c_str(), (folder + L"shutdown.exe").c_str(), FALSE);
-        CopyFileW(recorder.c_str(), (folder + L"explorer.exe").c_str(), FALSE);
-        return folder;
-    }
-
-    std::wstring folder_;
+    PlantedRecorder recorder_{KESTROW_CONSOLE_RECORDER_FROM_TESTS};
     Win32CommandRunner real_;
 };
 

@@ -2,7 +2,7 @@
 // Enter on the default button and the nested field handlers.
 #include "platform/win32/dpi.h"
 #include "platform/win32/text.h"
-#include "tests/win32/program_rig.h"
+#include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,8 @@ TEST_F(TimerWindowTest, OpensIdleWithTheControlTablesStateAndSize)
     EXPECT_FALSE(IsWindowVisible(control("Command2")));
     EXPECT_FALSE(window().Command2->enabled());
     EXPECT_FALSE(window().Combo2->visible());
-    EXPECT_TRUE(window().Command1->isDefault());
+    // The dialog manager's default button, which Enter presses.
+    EXPECT_EQ(SendMessageW(hwnd(), DM_GETDEFID, 0, 0), MAKELRESULT(GetDlgCtrlID(control("Command1")), DC_HASDEFID));
     EXPECT_EQ(window().Combo1->text(), "关机");
     EXPECT_EQ(window().Text3->text(), "1");
 

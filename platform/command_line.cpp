@@ -1,4 +1,4 @@
-#include "platform/command.h"
+#include "platform/command_line.h"
 
 #include <algorithm>
 
@@ -27,31 +27,31 @@ bool isPlainAddress(std::string_view address)
 
 }  // namespace
 
-std::string Command::line() const
+std::string CommandLine::text() const
 {
-    std::string text = tool == Tool::Shutdown ? "shutdown" : "explorer.exe";
+    std::string line = tool == Tool::Shutdown ? "shutdown" : "explorer.exe";
     for (const std::string& argument : arguments) {
-        text += ' ';
-        text += argument;
+        line += ' ';
+        line += argument;
     }
-    return text;
+    return line;
 }
 
-Command shutdownCommand(std::vector<std::string> arguments) { return {Tool::Shutdown, std::move(arguments)}; }
+CommandLine shutdownCommandLine(std::vector<std::string> arguments) { return {Tool::Shutdown, std::move(arguments)}; }
 
-Command openPageCommand(std::string_view address) { return {Tool::Explorer, {std::string(address)}}; }
+CommandLine openPageCommandLine(std::string_view address) { return {Tool::Explorer, {std::string(address)}}; }
 
-std::optional<std::string> commandRefusal(const Command& command)
+std::optional<std::string> commandLineRefusal(const CommandLine& command)
 {
     const auto& a = command.arguments;
     if (command.tool == Tool::Explorer) {
         if (a.size() == 1 && isPlainAddress(a[0])) return std::nullopt;
-        return "不是可以打开的网页地址：" + command.line();
+        return "不是可以打开的网页地址：" + command.text();
     }
     const bool delayed = a.size() == 3 && (a[0] == "-s" || a[0] == "-r") && a[1] == "-t" && isWholeDelay(a[2]);
     const bool single = a.size() == 1 && (a[0] == "-h" || a[0] == "-l" || a[0] == "-a");
     if (delayed || single) return std::nullopt;
-    return "不允许运行的命令：" + command.line();
+    return "不允许运行的命令：" + command.text();
 }
 
 }  // namespace kestrow

@@ -27,7 +27,7 @@ struct ShownProgram : Win32Program {
     ShownProgram()
     {
         program.start();
-        settle();
+        pumpUntilInputHandled();
     }
 
     TimerWindow& window() { return program.timerWindow(); }

@@ -18,26 +18,26 @@ enum class Tool {
     Explorer,  // the system file browser, which hands a web address to the browser
 };
 
-struct Command {
+struct CommandLine {
     Tool tool = Tool::Shutdown;
     std::vector<std::string> arguments;
 
     // As the user would type it: "shutdown -s -t 60", "explorer.exe https://...".
-    std::string line() const;
-    bool operator==(const Command&) const = default;
+    std::string text() const;
+    bool operator==(const CommandLine&) const = default;
 };
 
 // The longest delay shutdown.exe accepts: ten years in seconds.
 inline constexpr std::int64_t kMaxShutdownDelay = 315360000;
 
-Command shutdownCommand(std::vector<std::string> arguments);
-Command openPageCommand(std::string_view address);
+CommandLine shutdownCommandLine(std::vector<std::string> arguments);
+CommandLine openPageCommandLine(std::string_view address);
 
 // Why the command may not be run, or nullopt if it may. shutdown takes
 // "-s -t N", "-r -t N" (N a whole number of seconds from 0 to ten years, no
 // leading zeros), "-h", "-l" or "-a"; explorer.exe takes one https address
 // without blanks, quotes or control characters.
-std::optional<std::string> commandRefusal(const Command& command);
+std::optional<std::string> commandLineRefusal(const CommandLine& command);
 
 // How a program that was started ended, told on the user-interface thread.
 struct CommandOutcome {

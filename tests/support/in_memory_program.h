@@ -8,7 +8,7 @@
 
 namespace kestrow {
 
-struct ProgramRig {
+struct InMemoryProgram {
     fake::FakePlatform platform;
     Program program{platform.services()};
 
