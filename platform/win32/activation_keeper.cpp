@@ -23,7 +23,7 @@ void ActivationKeeper::programEnded(HWND activeBefore)
         return;
     }
     watches_.push_back({activeBefore, GetTickCount64() + kLookOnMs});
-    if (!timer_.running()) timer_.start(window_, kTimerId, kLookEveryMs);
+    if (!timer_.running()) timer_.start(window_, timerId_, kLookEveryMs);
 }
 
 void ActivationKeeper::onTimer()

@@ -21,8 +21,7 @@ class ActivationKeeper {
 public:
     // Its checks come as WM_TIMER to `window` with this id: pass them on to
     // onTimer().
-    static constexpr UINT_PTR kTimerId = 1;
-    explicit ActivationKeeper(HWND window) : window_(window) {}
+    ActivationKeeper(HWND window, UINT_PTR timerId) : window_(window), timerId_(timerId) {}
 
     // A program started while `activeBefore` was the foreground window has
     // ended. Its console window may still be closing: the keeper looks on
@@ -39,6 +38,7 @@ private:
     static void giveBack(HWND window);
 
     HWND window_;
+    UINT_PTR timerId_;
     std::vector<Watch> watches_;
     TimerRegistration timer_;
 };

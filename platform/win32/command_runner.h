@@ -6,7 +6,7 @@
 
 #include "platform/services.h"
 #include "platform/win32/activation_keeper.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_desktop.h"
 
 #include <windows.h>
 
@@ -20,10 +20,10 @@ class Win32CommandRunner final : public CommandRunner {
 public:
     // The real system folder and Windows folder. Outcomes are handed to the
     // desktop's posted callbacks, so they run once no handler is running.
-    explicit Win32CommandRunner(Desktop& desktop);
+    explicit Win32CommandRunner(Win32Desktop& desktop);
     // Other folders in their place, for tests that must never reach the
     // real shutdown.exe, and a patience of their choosing.
-    Win32CommandRunner(Desktop& desktop, std::wstring systemFolder, std::wstring windowsFolder,
+    Win32CommandRunner(Win32Desktop& desktop, std::wstring systemFolder, std::wstring windowsFolder,
                        int patienceMs = kCommandPatienceMs);
     ~Win32CommandRunner() override;
     Win32CommandRunner(const Win32CommandRunner&) = delete;
@@ -39,14 +39,15 @@ private:
     struct Waiting;
 
     static void CALLBACK ended(void* context, BOOLEAN timedOut);
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void finish(Waiting* waiting);
+    void finish(LPARAM waiting);
 
-    Desktop& desktop_;
+    Win32Desktop& desktop_;
     std::wstring systemFolder_;
     std::wstring windowsFolder_;
     int patienceMs_;
-    OwnedWindow messages_;  // where the thread pool's wait callbacks report
+    // What the thread pool's wait callbacks and the keeper's timer send to
+    // the desktop's message window comes here under this key.
+    UINT_PTR key_;
     ActivationKeeper activation_;
     std::vector<std::unique_ptr<Waiting>> waiting_;
 };

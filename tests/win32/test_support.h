@@ -116,7 +116,7 @@ inline std::wstring exeFolder()
 // recorder's exit code (KESTROW_RECORDER_EXIT) is what Windows answers.
 class RecordingRunner final : public CommandRunner {
 public:
-    explicit RecordingRunner(Desktop& desktop)
+    explicit RecordingRunner(Win32Desktop& desktop)
         : folder_(plantRecorder()), real_(desktop, folder_, folder_)
     {
         // kestrow.exe is a GUI program: a console program it starts gets a
