@@ -292,25 +292,28 @@ Win32Timer::Win32Timer(HWND window, UINT_PTR id, TimerDefinition def) : window_(
     setEnabled(def_.enabled);
 }
 
-// Intervals below USER_TIMER_MINIMUM (10 ms) run at 10 ms. A timer the
-// system refuses stays disabled, and says why.
 void Win32Timer::setEnabled(bool enabled)
 {
     if (!enabled) {
         running_.stop();
-    } else if (window_ && !running_.running()) {
-        failure_ = running_.start(window_, id_, static_cast<UINT>(std::max(def_.intervalMs, 1)))
-                       ? std::string()
-                       : systemMessage(GetLastError());
+    } else if (!running_.running()) {
+        start();
     }
 }
 
 void Win32Timer::setInterval(int ms)
 {
     def_.intervalMs = ms;
-    if (running_.running() && !running_.restart(static_cast<UINT>(std::max(ms, 1)))) {
-        failure_ = systemMessage(GetLastError());
-    }
+    if (running_.running()) start();
+}
+
+// A fresh interval from now; intervals below USER_TIMER_MINIMUM (10 ms) run
+// at 10 ms. A timer the system refuses stays disabled, and says why.
+void Win32Timer::start()
+{
+    if (!window_) return;
+    const bool started = running_.start(window_, id_, static_cast<UINT>(std::max(def_.intervalMs, 1)));
+    failure_ = started ? std::string() : systemMessage(GetLastError());
 }
 
 void Win32Timer::tick()
@@ -328,21 +331,23 @@ void Win32Timer::destroyNative()
 
 // ---------------------------------------------------------------- menu
 
-Win32Menu::Win32Menu(MenuDefinition def, int firstId) : def_(std::move(def)), firstId_(firstId), menu_(CreatePopupMenu())
+// Item ids are 1, 2, ...: TPM_RETURNCMD hands the chosen one back, and no
+// WM_COMMAND comes.
+Win32Menu::Win32Menu(MenuDefinition def) : def_(std::move(def)), menu_(CreatePopupMenu())
 {
-    int id = firstId_;
+    UINT_PTR id = 0;
     for (const MenuItemDefinition& item : def_.items) {
-        AppendMenuW(menu_.get(), MF_STRING, static_cast<UINT_PTR>(id++), widen(item.caption).c_str());
+        AppendMenuW(menu_.get(), MF_STRING, ++id, widen(item.caption).c_str());
     }
 }
 
-bool Win32Menu::choose(int id)
+void Win32Menu::popUp(HWND owner, POINT at)
 {
-    const int index = id - firstId_;
-    if (index < 0 || index >= static_cast<int>(def_.items.size())) return false;
-    const Callback& onClick = def_.items[static_cast<size_t>(index)].onClick;
-    if (onClick) onClick();
-    return true;
+    if (!menu_) return;
+    const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON;
+    const auto id = static_cast<size_t>(TrackPopupMenuEx(menu_.get(), flags, at.x, at.y, owner, nullptr));
+    PostMessageW(owner, WM_NULL, 0, 0);  // the other half of the TrackPopupMenu remarks' advice
+    if (id > 0 && id <= def_.items.size() && def_.items[id - 1].onClick) def_.items[id - 1].onClick();
 }
 
 }  // namespace kestrow::win32

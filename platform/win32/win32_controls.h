@@ -172,6 +172,8 @@ public:
     void destroyNative();
 
 private:
+    void start();
+
     HWND window_;
     UINT_PTR id_;
     TimerDefinition def_;
@@ -181,16 +183,14 @@ private:
 
 class Win32Menu final : public Menu {
 public:
-    // Item ids are firstId, firstId + 1, ...
-    Win32Menu(MenuDefinition def, int firstId);
-    HMENU hmenu() const { return menu_.get(); }
-    // Runs the handler of the item with this id; false if none has it.
-    bool choose(int id);
+    explicit Win32Menu(MenuDefinition def);
+    // Shows the menu at a point on the screen until it closes, then runs
+    // the chosen item's handler.
+    void popUp(HWND owner, POINT at);
     void destroyNative() { menu_.reset(); }
 
 private:
     MenuDefinition def_;
-    int firstId_;
     OwnedMenu menu_;
 };
 

@@ -145,9 +145,7 @@ Timer& Win32Window::addTimer(TimerDefinition def)
 
 Menu& Win32Window::addPopupMenu(MenuDefinition def)
 {
-    const int firstId = nextId_;
-    nextId_ += static_cast<int>(def.items.size());
-    menus_.push_back(std::make_unique<Win32Menu>(std::move(def), firstId));
+    menus_.push_back(std::make_unique<Win32Menu>(std::move(def)));
     return *menus_.back();
 }
 
@@ -283,11 +281,7 @@ void Win32Window::setHeight(double twips)
 
 void Win32Window::popupMenu(Menu& menu)
 {
-    Win32Menu* chosen = nullptr;
-    for (auto& own : menus_) {
-        if (own.get() == &menu) chosen = own.get();
-    }
-    if (!hwnd_ || !chosen || !chosen->hmenu()) return;
+    if (!hwnd_) return;
     POINT at{};
     if (menuAtWindow_) {
         ClientToScreen(hwnd_, &at);
@@ -297,11 +291,7 @@ void Win32Window::popupMenu(Menu& menu)
     // A popup menu closes properly on a click elsewhere only when its owner
     // is the foreground window (TrackPopupMenu remarks).
     SetForegroundWindow(hwnd_);
-    const int id = static_cast<int>(TrackPopupMenuEx(chosen->hmenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
-                                                                            TPM_NONOTIFY | TPM_LEFTBUTTON,
-                                                     at.x, at.y, hwnd_, nullptr));
-    PostMessageW(hwnd_, WM_NULL, 0, 0);
-    if (id) chosen->choose(id);
+    static_cast<Win32Menu&>(menu).popUp(hwnd_, at);
 }
 
 void Win32Window::showProgress(const CountdownProgress& progress)
