@@ -1,7 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/monitors.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_window.h"

@@ -3,7 +3,6 @@
 #include "platform/win32/colours.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
-#include "platform/win32/monitors.h"
 #include "platform/win32/resources.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/text.h"
