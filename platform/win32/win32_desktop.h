@@ -35,10 +35,6 @@ public:
     void post(Callback callback) override;
     void quit() override;
 
-    // What finds the functions of newer Windows, for whatever else of the
-    // adapter works for this desktop.
-    FunctionLookup functionLookup() const { return lookup_; }
-
     // The desktop's one message-only window takes what other threads hand
     // back to this one, for the adapter's other parts: a message kForListener
     // posted to it with a listener's key as wParam, or a timer set on it
