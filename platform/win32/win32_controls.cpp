@@ -111,12 +111,17 @@ void ChildControl::changeVisible(bool visible)
     ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
+bool ChildControl::hasFocus() const
+{
+    HWND focus = GetFocus();
+    return hwnd() && focus && (focus == hwnd() || IsChild(hwnd(), focus));
+}
+
 // Windows leaves the focus nowhere when its control is disabled or hidden,
 // and then Tab and Enter do nothing. The next usable tab stop takes it first.
 void ChildControl::passFocusOn()
 {
-    HWND focus = GetFocus();
-    if (focus != hwnd() && !IsChild(hwnd(), focus)) return;
+    if (!hasFocus()) return;
     HWND next = GetNextDlgTabItem(GetParent(hwnd()), hwnd(), FALSE);
     if (next != hwnd()) focusControl(next);
 }

@@ -73,6 +73,8 @@ public:
     void changeEnabled(bool enabled);
     bool isVisible() const;
     void changeVisible(bool visible);
+    // The control or a part of it (a combo box's edit) has the focus.
+    bool hasFocus() const;
 
 protected:
     // What a control needs beyond its box of this height (a dropped list).

@@ -164,13 +164,6 @@ HWND Win32Window::controlHandle(const std::string& name) const
     return nullptr;
 }
 
-HWND Win32Window::controlHolding(HWND focus) const
-{
-    if (!hwnd_ || !focus || focus == hwnd_ || !IsChild(hwnd_, focus)) return nullptr;
-    while (GetParent(focus) != hwnd_) focus = GetParent(focus);
-    return focus;
-}
-
 COLORREF Win32Window::colour(Colour colour, ColourRole role) const { return paint(colour, role, highContrast_); }
 
 HBRUSH Win32Window::brush(COLORREF colour)
@@ -553,9 +546,11 @@ LRESULT Win32Window::onActivate(WPARAM wParam, LPARAM lParam)
     // Activated while a box holds it (its taskbar button was clicked): the
     // box is what the user came for.
     if (!IsWindowEnabled(hwnd_)) PostMessageW(hwnd_, kBringUpBox, 0, 0);
-    HWND control = controlHolding(GetFocus());
-    const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
-    if (control && !usable) focusControl(GetNextDlgTabItem(hwnd_, control, FALSE));
+    for (const auto& control : controls_) {
+        if (control->hasFocus() && !(control->isEnabled() && control->isVisible())) {
+            focusControl(GetNextDlgTabItem(hwnd_, control->hwnd(), FALSE));
+        }
+    }
     return result;
 }
 

@@ -124,8 +124,6 @@ private:
     template <class T>
     T& adopt(std::unique_ptr<T> control);
     ChildControl* findControl(HWND window) const;
-    // The child of this window that holds the focus window, or nullptr.
-    HWND controlHolding(HWND focus) const;
     // Sizes the frame so that the client area is clientSize_.
     void fitClientArea();
     RECT outerRect() const;
