@@ -51,11 +51,10 @@ ChildControl::ChildControl(ControlHost& host, const ControlDefinition& def, int 
     // label, which shows no focus. Tab alone walks the controls, in the
     // order they are made in.
     style |= WS_CHILD | WS_GROUP | (def.visible ? WS_VISIBLE : 0) | (def.enabled ? 0 : WS_DISABLED);
-    const RECT r = boundsToPixels(bounds_, host_.dpi());
-    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, r.left, r.top, r.right - r.left,
-                                  r.bottom - r.top, host_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr));
-    if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
+    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, 0, 0, 0, 0, host_.hwnd(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                  nullptr));
+    layout();
 }
 
 void ChildControl::takeClicks(Callback onClick, bool handCursor, const std::string& tooltip)
