@@ -64,7 +64,9 @@ struct ControlDefinition {
     std::string name;  // e.g. "Command1"; lets tests and diagnostics find it
     Bounds bounds;
     FontStyle font;
-    int tabIndex = -1;  // place in the focus order, -1 for none
+    // Place in the focus order, -1 for none. The focus follows the order
+    // the controls are added in, so a window adds them in this order.
+    int tabIndex = -1;
     bool visible = true;
     bool enabled = true;
 };
@@ -127,7 +129,7 @@ struct TextFieldDefinition : ControlDefinition {
     std::string text;
     Colour backColour = colours::windowBackground;
     // The label whose caption names the field for screen readers (a unit
-    // such as "天"), or none.
+    // such as "天"), or none; the window adds it just before the field.
     std::string label;
     Callback onChange;
 };

@@ -86,12 +86,23 @@ WindowDefinition TimerWindow::definition()
 
 void TimerWindow::addControls(NativeWindow& w)
 {
-    Command6 = &w.addButton(button("Command6", t::kToTimePoint, {840, 120, 855, 375}, kSmall, 15,
-                                   [this] { Command6_Click(); }));
-    Command7 = &w.addButton(button("Command7", t::kToCountdown, {1680, 120, 855, 375}, kSmall, 16,
-                                   [this] { Command7_Click(); }));
-
+    // Made in tab order, which the dialog manager's Tab follows; each unit
+    // label just before the field it names, where screen readers look.
+    Label2 = &w.addLabel(label("Label2", t::kDays, {1800, 1920, 870, 570}, kLarge, 6, colours::windowText));
+    Text1 = &w.addTextField(field("Text1", "0", 1920, 0, "Label2", [this] { Text1_Change(); }));
     Label1 = &w.addLabel(label("Label1", t::kCountdownMode, {480, 945, 615, 495}, kMedium, 1));
+    // Start, stop and schedule share one spot; at most one is shown.
+    ButtonDefinition start = button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2,
+                              [this] { Command1_Click(); });
+    start.isDefault = true;
+    Command1 = &w.addButton(std::move(start));
+    Label3 = &w.addLabel(label("Label3", t::kHours, {1800, 3120, 870, 570}, kLarge, 7, colours::windowText));
+    Text2 = &w.addTextField(field("Text2", "0", 3120, 3, "Label3", [this] { Text2_Change(); }));
+    Label4 = &w.addLabel(label("Label4", t::kMinutes, {1800, 4320, 870, 570}, kLarge, 8, colours::windowText));
+    Text3 = &w.addTextField(field("Text3", "1", 4320, 4, "Label4", [this] { Text3_Change(); }));
+    Label5 = &w.addLabel(label("Label5", t::kSeconds, {1800, 5520, 870, 570}, kLarge, 9, colours::windowText));
+    Text4 = &w.addTextField(field("Text4", "0", 5520, 5, "Label5", [this] { Text4_Change(); }));
+
     ComboDefinition actions;
     actions.name = "Combo1";
     actions.text = std::string(t::kShutDown);
@@ -102,34 +113,11 @@ void TimerWindow::addControls(NativeWindow& w)
     actions.tabIndex = 10;
     actions.accessibleName = std::string(t::kActionListName);
     Combo1 = &w.addComboBox(std::move(actions));
-    Label6 = &w.addLabel(label("Label6", t::kRemain, {2280, 945, 735, 495}, kMedium, 17));
-
-    Text1 = &w.addTextField(field("Text1", "0", 1920, 0, "Label2", [this] { Text1_Change(); }));
-    Label2 = &w.addLabel(label("Label2", t::kDays, {1800, 1920, 870, 570}, kLarge, 6, colours::windowText));
-    Text2 = &w.addTextField(field("Text2", "0", 3120, 3, "Label3", [this] { Text2_Change(); }));
-    Label3 = &w.addLabel(label("Label3", t::kHours, {1800, 3120, 870, 570}, kLarge, 7, colours::windowText));
-    Text3 = &w.addTextField(field("Text3", "1", 4320, 4, "Label4", [this] { Text3_Change(); }));
-    Label4 = &w.addLabel(label("Label4", t::kMinutes, {1800, 4320, 870, 570}, kLarge, 8, colours::windowText));
-    Text4 = &w.addTextField(field("Text4", "0", 5520, 5, "Label5", [this] { Text4_Change(); }));
-    Label5 = &w.addLabel(label("Label5", t::kSeconds, {1800, 5520, 870, 570}, kLarge, 9, colours::windowText));
-
-    // Start, stop and schedule share one spot; at most one is shown.
-    ButtonDefinition start = button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2,
-                              [this] { Command1_Click(); });
-    start.isDefault = true;
-    Command1 = &w.addButton(std::move(start));
     ButtonDefinition stop = button("Command2", t::kStop, {1080, 6600, 1215, 465}, kMedium, 11,
                              [this] { Command2_Click(); });
     stop.visible = false;
     stop.enabled = false;
     Command2 = &w.addButton(std::move(stop));
-    ButtonDefinition schedule = button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18,
-                                 [this] { Command5_Click(); });
-    schedule.visible = false;
-    Command5 = &w.addButton(std::move(schedule));
-
-    Command3 = &w.addButton(button("Command3", t::kSettings, {0, 7560, 615, 375}, kSmall, 14,
-                                   [this] { Command3_Click(); }));
     ComboDefinition runModes;
     runModes.name = "Combo2";
     runModes.text = std::string(t::kBackgroundMode);
@@ -144,6 +132,17 @@ void TimerWindow::addControls(NativeWindow& w)
                                [this] { Command4_Click(); });
     unlock.visible = false;
     Command4 = &w.addButton(std::move(unlock));
+    Command3 = &w.addButton(button("Command3", t::kSettings, {0, 7560, 615, 375}, kSmall, 14,
+                                   [this] { Command3_Click(); }));
+    Command6 = &w.addButton(button("Command6", t::kToTimePoint, {840, 120, 855, 375}, kSmall, 15,
+                                   [this] { Command6_Click(); }));
+    Command7 = &w.addButton(button("Command7", t::kToCountdown, {1680, 120, 855, 375}, kSmall, 16,
+                                   [this] { Command7_Click(); }));
+    Label6 = &w.addLabel(label("Label6", t::kRemain, {2280, 945, 735, 495}, kMedium, 17));
+    ButtonDefinition schedule = button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18,
+                                 [this] { Command5_Click(); });
+    schedule.visible = false;
+    Command5 = &w.addButton(std::move(schedule));
 
     // Designed running; the start-up switches it off. Should it tick before
     // that, it counts from here, not from when the machine started.

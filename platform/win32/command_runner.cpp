@@ -3,14 +3,17 @@
 #include "platform/win32/text.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace kestrow::win32 {
 
 namespace {
 
-constexpr wchar_t kRunnerClass[] = L"KestrowCommandRunner";
-constexpr UINT kEnded = WM_APP + 2;
+// How long the activation keeper looks on after a program's end: long
+// enough for a console host to show and close its window after its program
+// ended (it may not even have shown it by then); short enough that a later
+// loss of the activation is not the program's doing.
+constexpr ULONGLONG kLookOnMs = 2000;
+constexpr UINT kLookEveryMs = 50;
 
 std::wstring folder(UINT(WINAPI* query)(LPWSTR, UINT))
 {
@@ -28,33 +31,16 @@ std::wstring join(const std::wstring& folder, const wchar_t* file)
     return path + file;
 }
 
-HWND createMessageWindow(WNDPROC procedure, LONG_PTR owner)
-{
-    static const ATOM atom = [procedure] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = procedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kRunnerClass;
-        return RegisterClassExW(&wc);
-    }();
-    if (!atom) throw std::runtime_error(systemMessage(GetLastError()));
-    HWND window = CreateWindowExW(0, kRunnerClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!window) throw std::runtime_error(systemMessage(GetLastError()));
-    SetWindowLongPtrW(window, GWLP_USERDATA, owner);
-    return window;
-}
-
 }  // namespace
 
 // One started program whose end is awaited. The thread pool fills in the
-// end and posts the record to the runner's window; only the user-interface
-// thread frees it.
+// end and posts the record to the desktop's message window; only the
+// user-interface thread frees it.
 struct Win32CommandRunner::Waiting {
     HANDLE process = nullptr;
     HANDLE wait = nullptr;
     HWND notify = nullptr;
+    UINT_PTR key = 0;
     HWND activeBefore = nullptr;
     CommandEnded onEnded;
     bool timedOut = false;
@@ -68,28 +54,31 @@ struct Win32CommandRunner::Waiting {
     }
 };
 
-Win32CommandRunner::Win32CommandRunner(Desktop& desktop)
+Win32CommandRunner::Win32CommandRunner(Win32Desktop& desktop)
     : Win32CommandRunner(desktop, folder(&GetSystemDirectoryW), folder(&GetSystemWindowsDirectoryW))
 {
 }
 
 // GetSystemWindowsDirectory, not GetWindowsDirectory: on a terminal server
 // the latter names a private folder of the user's.
-Win32CommandRunner::Win32CommandRunner(Desktop& desktop, std::wstring systemFolder, std::wstring windowsFolder,
+Win32CommandRunner::Win32CommandRunner(Win32Desktop& desktop, std::wstring systemFolder, std::wstring windowsFolder,
                                        int patienceMs)
     : desktop_(desktop),
       systemFolder_(std::move(systemFolder)),
       windowsFolder_(std::move(windowsFolder)),
       patienceMs_(patienceMs),
-      messages_(createMessageWindow(&Win32CommandRunner::procedure, reinterpret_cast<LONG_PTR>(this))),
-      activation_(messages_.get())
+      key_(desktop.listen([this](UINT message, LPARAM waiting) {
+          if (message == WM_TIMER) activation_.onTimer();
+          else finish(waiting);
+      })),
+      activation_(desktop.messageWindow(), key_)
 {
 }
 
 Win32CommandRunner::~Win32CommandRunner()
 {
-    waiting_.clear();  // every wait unregistered before the window goes
-    SetWindowLongPtrW(messages_.get(), GWLP_USERDATA, 0);
+    waiting_.clear();  // every wait unregistered: nothing more is posted
+    desktop_.stopListening(key_);
 }
 
 CommandStart Win32CommandRunner::run(const CommandLine& command, CommandEnded onEnded)
@@ -122,7 +111,8 @@ CommandStart Win32CommandRunner::run(const CommandLine& command, CommandEnded on
     // Every end is awaited, told or not: the activation may need giving back.
     auto waiting = std::make_unique<Waiting>();
     waiting->process = process.hProcess;
-    waiting->notify = messages_.get();
+    waiting->notify = desktop_.messageWindow();
+    waiting->key = key_;
     waiting->activeBefore = activeBefore;
     waiting->onEnded = std::move(onEnded);
     // The wait runs on the thread pool: the user-interface thread never
@@ -143,27 +133,16 @@ void CALLBACK Win32CommandRunner::ended(void* context, BOOLEAN timedOut)
     auto* waiting = static_cast<Waiting*>(context);
     waiting->timedOut = timedOut != FALSE;
     if (!waiting->timedOut && !GetExitCodeProcess(waiting->process, &waiting->exitCode)) waiting->timedOut = true;
-    PostMessageW(waiting->notify, kEnded, 0, reinterpret_cast<LPARAM>(waiting));
+    PostMessageW(waiting->notify, Win32Desktop::kForListener, waiting->key, reinterpret_cast<LPARAM>(waiting));
 }
 
-LRESULT CALLBACK Win32CommandRunner::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The record is only compared until it is found: one whose runner has gone
+// never comes here.
+void Win32CommandRunner::finish(LPARAM waiting)
 {
-    auto* self = reinterpret_cast<Win32CommandRunner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == kEnded) {
-        if (self) self->finish(reinterpret_cast<Waiting*>(lParam));
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == ActivationKeeper::kTimerId) {
-        if (self) self->activation_.onTimer();
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void Win32CommandRunner::finish(Waiting* waiting)
-{
-    const auto found = std::find_if(waiting_.begin(), waiting_.end(),
-                                    [waiting](const auto& owned) { return owned.get() == waiting; });
+    const auto found = std::find_if(waiting_.begin(), waiting_.end(), [waiting](const auto& owned) {
+        return reinterpret_cast<LPARAM>(owned.get()) == waiting;
+    });
     if (found == waiting_.end()) return;
     std::unique_ptr<Waiting> done = std::move(*found);
     waiting_.erase(found);
@@ -173,6 +152,39 @@ void Win32CommandRunner::finish(Waiting* waiting)
     if (!done->onEnded) return;
     CommandOutcome outcome{done->exitCode, done->exitCode ? systemMessage(done->exitCode) : std::string()};
     desktop_.post([onEnded = std::move(done->onEnded), outcome] { onEnded(outcome); });
+}
+
+// ---------------------------------------------------------------- activation
+
+void ActivationKeeper::programEnded(HWND activeBefore)
+{
+    if (!activeBefore) return;  // nothing had it to give back to
+    HWND front = GetForegroundWindow();
+    if (!front) {
+        giveBack(activeBefore);
+        return;
+    }
+    watches_.push_back({activeBefore, GetTickCount64() + kLookOnMs});
+    if (!timer_.running()) timer_.start(window_, timerId_, kLookEveryMs);
+}
+
+void ActivationKeeper::onTimer()
+{
+    if (!GetForegroundWindow() && !watches_.empty()) {
+        giveBack(watches_.back().activeBefore);
+        watches_.clear();
+    }
+    const ULONGLONG now = GetTickCount64();
+    std::erase_if(watches_, [now](const Watch& watch) { return now >= watch.untilMs; });
+    if (watches_.empty()) timer_.stop();
+}
+
+// Windows lets a program set the foreground window while there is none. A
+// window that a message box holds hands it on to the box.
+void ActivationKeeper::giveBack(HWND window)
+{
+    if (!IsWindow(window) || !IsWindowVisible(window)) return;
+    SetForegroundWindow(GetLastActivePopup(window));
 }
 
 }  // namespace kestrow::win32

@@ -1,8 +1,10 @@
-// Twips, points and pixels at a given DPI, and the DPI of a window. Every
-// length the portable code gives is in twips; only this file converts.
+// Twips, points and pixels at a given DPI, the DPI of a window, and the
+// work areas of monitors. Every length the portable code gives is in twips;
+// only this file converts.
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/screen_area.h"
 #include "platform/win32/newer_functions.h"
 
 #include <windows.h>
@@ -37,5 +39,13 @@ SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
 // Switches the process to per-monitor (v2) awareness when the manifest has
 // not already done so; older systems keep their own setting.
 void declareDpiAwareness(FunctionLookup lookup = &findInSystem);
+
+// The work area (the monitor less the taskbar) of the monitor nearest to
+// the window, or of the primary monitor when there is no window.
+PixelRect workAreaPixels(HWND window);
+
+// Moves the window, as little as it takes, to lie wholly on its monitor's
+// work area, or at its top-left corner when it is the larger.
+void keepOnWorkArea(HWND window);
 
 }  // namespace kestrow::win32

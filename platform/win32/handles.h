@@ -92,7 +92,8 @@ public:
     TimerRegistration(const TimerRegistration&) = delete;
     TimerRegistration& operator=(const TimerRegistration&) = delete;
 
-    // On failure GetLastError() still holds the system's reason.
+    // The next tick comes intervalMs from now, also for a running timer. On
+    // failure the timer is stopped and GetLastError() holds the reason.
     bool start(HWND window, UINT_PTR id, UINT intervalMs)
     {
         stop();
@@ -101,17 +102,6 @@ public:
         id_ = id;
         ++handleCounts().timers;
         return true;
-    }
-    // SetTimer with the same id replaces the running timer: the next tick
-    // comes intervalMs from now. If that is refused, the timer is dropped.
-    bool restart(UINT intervalMs)
-    {
-        if (!window_) return false;
-        if (SetTimer(window_, id_, intervalMs, nullptr)) return true;
-        const DWORD error = GetLastError();
-        stop();
-        SetLastError(error);
-        return false;
     }
     void stop()
     {

@@ -1,22 +1,72 @@
 #include "platform/win32/system_services.h"
 
-#include "platform/win32/program_modal.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_window.h"
 
 #include <windows.h>
 
 #include <stdexcept>
+#include <vector>
 
 namespace kestrow::win32 {
 
 namespace {
 
-BOOL CALLBACK firstOfOurs(HWND window, LPARAM found)
+// While a message box is open, none of the program's windows takes input:
+// its handlers expect no other handler to run meanwhile but timer ticks.
+// The box disables its owner itself; this disables the program's other
+// windows for as long as it lives, and tells each of them the box's owner,
+// so that a click on any of them brings the box up. It enables again
+// exactly the windows it disabled that still exist, and gives each window
+// back the box owner it knew before (a box may open while another is open).
+class ProgramModal {
+public:
+    explicit ProgramModal(HWND owner);
+    ~ProgramModal();
+    ProgramModal(const ProgramModal&) = delete;
+    ProgramModal& operator=(const ProgramModal&) = delete;
+
+private:
+    struct Held {
+        HWND window;
+        HWND ownerBefore;
+        bool disabled;
+    };
+    std::vector<Held> held_;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM found)
 {
-    if (!Win32Window::isOurs(window) || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
+    if (Win32Window::isOurs(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ourWindows()
+{
+    std::vector<HWND> ours;
+    EnumThreadWindows(GetCurrentThreadId(), &collect, reinterpret_cast<LPARAM>(&ours));
+    return ours;
+}
+
+ProgramModal::ProgramModal(HWND owner)
+{
+    for (HWND window : ourWindows()) {
+        const bool disable = window != owner && IsWindowEnabled(window);
+        held_.push_back({window, Win32Window::boxOwner(window), disable});
+        if (owner) Win32Window::noteBoxOwner(window, owner);
+        if (disable) EnableWindow(window, FALSE);
+    }
+}
+
+// A window may have gone while the box was open (its close animation ended,
+// or another program closed it); isOurs is false for a destroyed handle.
+ProgramModal::~ProgramModal()
+{
+    for (const Held& held : held_) {
+        if (!Win32Window::isOurs(held.window)) continue;
+        Win32Window::noteBoxOwner(held.window, held.ownerBefore);
+        if (held.disabled) EnableWindow(held.window, TRUE);
+    }
 }
 
 // The asking window, or, should it have closed meanwhile (a late answer
@@ -24,9 +74,11 @@ BOOL CALLBACK firstOfOurs(HWND window, LPARAM found)
 // without an owner would stand apart from the program it speaks for.
 HWND ownerFor(const NativeWindow& asking)
 {
-    HWND owner = static_cast<const Win32Window&>(asking).hwnd();
-    if (!owner) EnumThreadWindows(GetCurrentThreadId(), &firstOfOurs, reinterpret_cast<LPARAM>(&owner));
-    return owner;
+    if (HWND owner = static_cast<const Win32Window&>(asking).hwnd()) return owner;
+    for (HWND window : ourWindows()) {
+        if (IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 // Whether the user is in this program now: its window, or a box or menu of

@@ -38,18 +38,13 @@ TaskbarButton::TaskbarButton(HWND window, const TaskbarListFactory& make) : wind
     }
 }
 
-TaskbarButton::~TaskbarButton()
-{
-    if (list_) list_->Release();
-}
-
 void TaskbarButton::show(const CountdownProgress& progress)
 {
     if (progress == shown_) return;
     shown_ = progress;
     if (!made_ && progress.state != CountdownProgress::State::None) {
         made_ = true;
-        if (make_) list_ = make_();
+        if (make_) list_.Attach(make_());
     }
     apply();
 }

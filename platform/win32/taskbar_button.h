@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <shobjidl.h>
+#include <wrl/client.h>
 
 #include <functional>
 
@@ -25,7 +26,6 @@ class TaskbarButton {
 public:
     // The list is made once, when there is first something to show.
     TaskbarButton(HWND window, const TaskbarListFactory& make);
-    ~TaskbarButton();
     TaskbarButton(const TaskbarButton&) = delete;
     TaskbarButton& operator=(const TaskbarButton&) = delete;
 
@@ -38,7 +38,7 @@ private:
 
     HWND window_;
     const TaskbarListFactory& make_;
-    ITaskbarList3* list_ = nullptr;
+    Microsoft::WRL::ComPtr<ITaskbarList3> list_;
     bool made_ = false;
     CountdownProgress shown_;
 };

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/monitors.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_window.h"
@@ -68,8 +67,6 @@ ScreenArea Win32Desktop::workArea(const NativeWindow& placed) const
 
 int Win32Desktop::doubleClickMs() const { return static_cast<int>(GetDoubleClickTime()); }
 
-// A window message rather than a thread message: modal loops (message
-// boxes, menus) drop thread messages but dispatch window messages.
 void Win32Desktop::post(Callback callback)
 {
     posted_.push_back(std::move(callback));
@@ -114,15 +111,25 @@ void Win32Desktop::runPosted()
     }
 }
 
+UINT_PTR Win32Desktop::listen(Listener listener)
+{
+    listeners_.emplace(nextKey_, std::move(listener));
+    return nextKey_++;
+}
+
+// What comes for a listener that has stopped listening is dropped.
 LRESULT CALLBACK Win32Desktop::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == kRunPosted) {
-        if (auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            self->runPosted();
-        }
-        return 0;
+    auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || (message != kRunPosted && message != kForListener && message != WM_TIMER)) {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (message == kRunPosted) {
+        self->runPosted();
+    } else if (auto listener = self->listeners_.find(wParam); listener != self->listeners_.end()) {
+        listener->second(message, lParam);
+    }
+    return 0;
 }
 
 void dispatchMessage(MSG& message)

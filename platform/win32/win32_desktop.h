@@ -13,6 +13,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 
 namespace kestrow::win32 {
 
@@ -34,9 +35,17 @@ public:
     void post(Callback callback) override;
     void quit() override;
 
-    // What finds the functions of newer Windows, for whatever else of the
-    // adapter works for this desktop.
-    FunctionLookup functionLookup() const { return lookup_; }
+    // The desktop's one message-only window takes what other threads hand
+    // back to this one, for the adapter's other parts: a message kForListener
+    // posted to it with a listener's key as wParam, or a timer set on it
+    // with that key as its id (the listener hears WM_TIMER), reaches the
+    // listener until it stops listening. Window messages, not thread
+    // messages: modal loops (message boxes, menus) dispatch them too.
+    static constexpr UINT kForListener = WM_APP + 2;
+    using Listener = std::function<void(UINT message, LPARAM lParam)>;
+    UINT_PTR listen(Listener listener);
+    void stopListening(UINT_PTR key) { listeners_.erase(key); }
+    HWND messageWindow() const { return messages_.get(); }
 
     // Runs the message loop until quit(); returns the exit code.
     int run();
@@ -58,8 +67,10 @@ private:
 
     const FunctionLookup lookup_;
     ComApartment com_;  // for the taskbar list
-    OwnedWindow messages_;  // message-only: its wake-ups survive modal loops
+    OwnedWindow messages_;
     std::deque<Callback> posted_;
+    std::map<UINT_PTR, Listener> listeners_;
+    UINT_PTR nextKey_ = 1;
     HandlerDepth handlers_{[this] { wake(); }};
     HWND home_ = nullptr;  // the first window made
     bool quitting_ = false;

@@ -3,8 +3,8 @@
 #include "platform/win32/colours.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
-#include "platform/win32/monitors.h"
 #include "platform/win32/resources.h"
+#include "platform/win32/system_services.h"
 #include "platform/win32/text.h"
 
 #include <commctrl.h>
@@ -71,10 +71,10 @@ Win32Window::Win32Window(WindowDefinition def, WindowContext context)
     style_ = framed ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
     style_ |= WS_CLIPSIBLINGS;
     dpi_ = systemDpi(context_.lookup);
-    recolour();
+    highContrast_ = context_.highContrast && context_.highContrast();
 
     clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
-    const SIZE outer = outerSizeForClient(clientSize_.cx, clientSize_.cy, style_, exStyle_, dpi_, context_.lookup);
+    const SIZE outer = outerSizeForClient(clientSize_.cx, clientSize_.cy, style_, 0, dpi_, context_.lookup);
     // The others are placed by the portable code, on home's monitor.
     POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
     if (context_.home || !framed) {
@@ -82,7 +82,7 @@ Win32Window::Win32Window(WindowDefinition def, WindowContext context)
         position = {work.left, work.top};
     }
     const std::wstring caption = widen(def_.caption);
-    CreateWindowExW(exStyle_, kWindowClass, caption.c_str(), style_, position.x, position.y, outer.cx, outer.cy,
+    CreateWindowExW(0, kWindowClass, caption.c_str(), style_, position.x, position.y, outer.cx, outer.cy,
                     nullptr, nullptr, module(), this);
     if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
     dpi_ = dpiForWindow(hwnd_, context_.lookup);
@@ -101,136 +101,77 @@ T& Win32Window::adopt(std::unique_ptr<T> control)
 {
     T& added = *control;
     controls_.push_back(std::move(control));
-    placeInZOrder(added);
     return added;
 }
 
-Label& Win32Window::addLabel(LabelDefinition def)
-{
-    return adopt(std::make_unique<Win32Label>(host(), nextId_++, std::move(def)));
-}
+Label& Win32Window::addLabel(LabelDefinition def) { return adopt(std::make_unique<Win32Label>(host(), nextId_++, def)); }
 
 Button& Win32Window::addButton(ButtonDefinition def)
 {
-    Win32Button& button = adopt(std::make_unique<Win32Button>(host(), nextId_++, std::move(def)));
-    buttons_.push_back(&button);
-    if (button.definedDefault()) setDefaultButton(&button);
+    Win32Button& button = adopt(std::make_unique<Win32Button>(host(), nextId_++, def));
+    if (def.isDefault) button.makeDefault();
     return button;
 }
 
+// Screen readers name a list after the static text just before it: a
+// hidden label names it without showing anything.
 ComboBox& Win32Window::addComboBox(ComboDefinition def)
 {
-    return adopt(std::make_unique<Win32ComboBox>(host(), nextId_++, std::move(def)));
+    if (!def.accessibleName.empty()) {
+        LabelDefinition name;
+        name.caption = def.accessibleName;
+        name.visible = false;
+        addLabel(name);
+    }
+    return adopt(std::make_unique<Win32ComboBox>(host(), nextId_++, def));
 }
 
 TextField& Win32Window::addTextField(TextFieldDefinition def)
 {
-    return adopt(std::make_unique<Win32TextField>(host(), nextId_++, std::move(def)));
+    return adopt(std::make_unique<Win32TextField>(host(), nextId_++, def));
 }
 
 PictureBox& Win32Window::addPicture(PictureDefinition def)
 {
-    return adopt(std::make_unique<Win32PictureBox>(host(), nextId_++, std::move(def)));
+    return adopt(std::make_unique<Win32PictureBox>(host(), nextId_++, def));
 }
 
 Timer& Win32Window::addTimer(TimerDefinition def)
 {
-    timers_.push_back(std::make_unique<Win32Timer>(host(), static_cast<UINT_PTR>(nextId_++), std::move(def)));
+    timers_.push_back(std::make_unique<Win32Timer>(hwnd_, static_cast<UINT_PTR>(nextId_++), std::move(def)));
     return *timers_.back();
 }
 
 Menu& Win32Window::addPopupMenu(MenuDefinition def)
 {
-    const int firstId = nextId_;
-    nextId_ += static_cast<int>(def.items.size());
-    menus_.push_back(std::make_unique<Win32Menu>(std::move(def), firstId));
+    menus_.push_back(std::make_unique<Win32Menu>(std::move(def)));
     return *menus_.back();
-}
-
-// Tab moves through the children in z-order, so the z-order follows the
-// tab places; controls without one go last. A label that names a field sits
-// just before that field instead, since screen readers name an edit control
-// after the static text before it; labels are no tab stops, so the tab
-// order stays as it is.
-void Win32Window::placeInZOrder(const ChildControl& control)
-{
-    if (!control.hwnd()) return;
-    if (const ChildControl* field = fieldNamedBy(control)) {
-        placeJustBefore(control.hwnd(), *field);
-        return;
-    }
-    HWND after = control.tabIndex() < 0 ? HWND_BOTTOM : HWND_TOP;
-    if (control.tabIndex() >= 0) {
-        int best = -1;
-        for (const auto& other : controls_) {
-            if (other.get() != &control && other->hwnd() && other->tabIndex() >= 0 &&
-                other->tabIndex() < control.tabIndex() && other->tabIndex() > best && !fieldNamedBy(*other)) {
-                best = other->tabIndex();
-                after = other->hwnd();
-            }
-        }
-    }
-    SetWindowPos(control.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (const ChildControl* label = findControl(control.namingLabel())) placeJustBefore(label->hwnd(), control);
-    placeJustBefore(control.nameLabel(), control);
-}
-
-void Win32Window::placeJustBefore(HWND label, const ChildControl& field)
-{
-    if (!label || !field.hwnd()) return;
-    HWND before = GetWindow(field.hwnd(), GW_HWNDPREV);
-    if (before == label) return;
-    SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-const ChildControl* Win32Window::fieldNamedBy(const ChildControl& label) const
-{
-    for (const auto& other : controls_) {
-        if (!other->namingLabel().empty() && other->namingLabel() == label.name()) return other.get();
-    }
-    return nullptr;
 }
 
 ChildControl* Win32Window::findControl(HWND window) const
 {
-    if (!window) return nullptr;
     for (const auto& control : controls_) {
-        if (control->hwnd() == window) return control.get();
-    }
-    return nullptr;
-}
-
-ChildControl* Win32Window::findControl(int id) const
-{
-    for (const auto& control : controls_) {
-        if (control->id() == id) return control.get();
-    }
-    return nullptr;
-}
-
-ChildControl* Win32Window::findControl(const std::string& name) const
-{
-    if (name.empty()) return nullptr;
-    for (const auto& control : controls_) {
-        if (control->name() == name) return control.get();
+        if (window && control->hwnd() == window) return control.get();
     }
     return nullptr;
 }
 
 HWND Win32Window::controlHandle(const std::string& name) const
 {
-    const ChildControl* control = findControl(name);
-    return control ? control->hwnd() : nullptr;
-}
-
-HWND Win32Window::controlHolding(HWND focus) const
-{
-    if (!hwnd_ || !focus || focus == hwnd_ || !IsChild(hwnd_, focus)) return nullptr;
-    while (GetParent(focus) != hwnd_) focus = GetParent(focus);
-    return focus;
+    for (const auto& control : controls_) {
+        if (control->name() == name) return control->hwnd();
+    }
+    return nullptr;
 }
 
 COLORREF Win32Window::colour(Colour colour, ColourRole role) const { return paint(colour, role, highContrast_); }
+
+HBRUSH Win32Window::brush(COLORREF colour)
+{
+    OwnedBrush& brush = brushes_[colour];
+    if (!brush) brush.reset(CreateSolidBrush(colour));
+    return brush.get();
+}
 
 HFONT Win32Window::font(const FontStyle& def)
 {
@@ -269,43 +210,6 @@ void Win32Window::addTooltip(HWND control, const std::string& text)
     SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The dialog manager keeps the default button's id: Enter in a field or a
-// list presses it. A hidden or disabled default button ignores the press
-// (Win32Button::onNotification).
-void Win32Window::setDefaultButton(Win32Button* button)
-{
-    default_ = button;
-    if (hwnd_ && button) SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(button->id()), 0);
-    focusChanged();
-}
-
-void Win32Window::moveFocusTo(HWND control)
-{
-    if (hwnd_ && control) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-}
-
-// Windows leaves the focus nowhere when its control is disabled or hidden,
-// and then Tab and Enter do nothing. The next usable tab stop takes it first.
-void Win32Window::passFocusOn(HWND control)
-{
-    if (controlHolding(GetFocus()) != control) return;
-    HWND next = GetNextDlgTabItem(hwnd_, control, FALSE);
-    if (next && next != control) moveFocusTo(next);
-}
-
-// The frame shows what Enter presses: the push button that has the focus,
-// else the default button. The dialog manager moves the frame when it moves
-// the focus itself; a click or the window's own focus changes do not.
-void Win32Window::focusChanged()
-{
-    HWND focus = GetFocus();
-    const Win32Button* framed = default_;
-    for (const Win32Button* button : buttons_) {
-        if (button->hwnd() && button->hwnd() == focus) framed = button;
-    }
-    for (Win32Button* button : buttons_) button->showFrame(button == framed);
-}
-
 // ---------------------------------------------------------------- window
 
 void Win32Window::show()
@@ -317,7 +221,7 @@ void Win32Window::show()
     if (!shownOnce_) {
         shownOnce_ = true;
         // The first control in the tab order takes the focus.
-        moveFocusTo(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+        focusControl(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
     }
 }
 
@@ -369,11 +273,7 @@ void Win32Window::setHeight(double twips)
 
 void Win32Window::popupMenu(Menu& menu)
 {
-    Win32Menu* chosen = nullptr;
-    for (auto& own : menus_) {
-        if (own.get() == &menu) chosen = own.get();
-    }
-    if (!hwnd_ || !chosen || !chosen->hmenu()) return;
+    if (!hwnd_) return;
     POINT at{};
     if (menuAtWindow_) {
         ClientToScreen(hwnd_, &at);
@@ -383,11 +283,7 @@ void Win32Window::popupMenu(Menu& menu)
     // A popup menu closes properly on a click elsewhere only when its owner
     // is the foreground window (TrackPopupMenu remarks).
     SetForegroundWindow(hwnd_);
-    const int id = static_cast<int>(TrackPopupMenuEx(chosen->hmenu(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD |
-                                                                            TPM_NONOTIFY | TPM_LEFTBUTTON,
-                                                     at.x, at.y, hwnd_, nullptr));
-    PostMessageW(hwnd_, WM_NULL, 0, 0);
-    if (id) chosen->choose(id);
+    static_cast<Win32Menu&>(menu).popUp(hwnd_, at);
 }
 
 void Win32Window::showProgress(const CountdownProgress& progress)
@@ -399,7 +295,7 @@ void Win32Window::fitClientArea()
 {
     const int width = clientSize_.cx;
     const int height = clientSize_.cy;
-    const SIZE outer = outerSizeForClient(width, height, style_, exStyle_, dpi_, context_.lookup);
+    const SIZE outer = outerSizeForClient(width, height, style_, 0, dpi_, context_.lookup);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Should the frame differ from what AdjustWindowRectEx predicts, the
     // client area is what must come out exact.
@@ -419,13 +315,6 @@ void Win32Window::loadIcons()
     smallIcon_ = loadWindowIcon(def_.icon, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi_, systemDpi(context_.lookup)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-}
-
-void Win32Window::recolour()
-{
-    highContrast_ = context_.highContrast && context_.highContrast();
-    background_.reset(CreateSolidBrush(colour(def_.background, ColourRole::Background)));
-    for (auto& control : controls_) control->recolour();
 }
 
 // ---------------------------------------------------------------- events
@@ -453,7 +342,10 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
 
 LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == taskbarButtonCreatedMessage() && message) return onTaskbarButtonCreated();
+    if (message == taskbarButtonCreatedMessage() && message) {
+        if (taskbar_) taskbar_->recreated();
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND: return onEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORSTATIC:
@@ -465,20 +357,27 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN: return onMouseDown(mouse::right, lParam);
     case WM_MBUTTONDOWN: return onMouseDown(mouse::middle, lParam);
     case WM_LBUTTONUP: return onMouseUp(lParam);
-    case WM_CAPTURECHANGED: return onCaptureChanged();
+    case WM_CAPTURECHANGED: pressedOnBackground_ = false; return 0;
     case WM_CONTEXTMENU: return onContextMenu(lParam);
     case WM_SYSCOMMAND: return onSysCommand(wParam, lParam);
     case WM_CLOSE: return onClose();
-    case WM_QUERYENDSESSION: return onQueryEndSession();
-    case WM_ENDSESSION: return onEndSession(wParam);
-    case WM_GETMINMAXINFO: return onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    // The window never holds up the end of the session; its end closes it.
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: if (wParam) requestClose(CloseCause::SessionEnd); return 0;
+    // No minimum height of our own: the About window rolls open from its
+    // collapsed height and must close below 600 twips, which a large title
+    // bar alone can exceed. A floor the system keeps anyway is met by the
+    // close animation ending where it stalls.
+    case WM_GETMINMAXINFO: reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = 0; return 0;
     case WM_DPICHANGED: return onDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
     case WM_ACTIVATE: return onActivate(wParam, lParam);
-    case WM_ACTIVATEAPP: return onActivateApp(wParam != FALSE);
+    // The user has come back: a taskbar button flashing for a box stops.
+    case WM_ACTIVATEAPP: if (wParam) flashTaskbarButton(hwnd_, false); return 0;
     case WM_SYSCOLORCHANGE: return onSysColorChange(wParam, lParam);
     case WM_SETTINGCHANGE: return onSettingChange(wParam, lParam);
-    case WM_DISPLAYCHANGE: return onDisplayChange();
-    case kBringUpBox: return onBringUpBox();
+    // A new resolution or a monitor gone: nothing is left off the screen.
+    case WM_DISPLAYCHANGE: keepOnWorkArea(hwnd_); return 0;
+    case kBringUpBox: bringUpBox(); return 0;
     case WM_DESTROY: return onDestroy();
     case WM_NCDESTROY: return onNcDestroy();
     default: return byDefault(message, wParam, lParam);
@@ -495,7 +394,7 @@ LRESULT Win32Window::onEraseBackground(HDC dc)
 {
     RECT client;
     GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, background_.get());
+    FillRect(dc, &client, brush(colour(def_.background, ColourRole::Background)));
     return 1;
 }
 
@@ -514,10 +413,9 @@ LRESULT Win32Window::onControlColour(UINT message, WPARAM wParam, LPARAM lParam)
 // manager's.
 LRESULT Win32Window::onCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (!lParam) return byDefault(WM_COMMAND, wParam, lParam);
-    if (ChildControl* control = findControl(static_cast<int>(LOWORD(wParam)))) {
-        control->onNotification(HIWORD(wParam));
-    }
+    ChildControl* control = findControl(reinterpret_cast<HWND>(lParam));
+    if (!control) return byDefault(WM_COMMAND, wParam, lParam);
+    control->onNotification(HIWORD(wParam));
     return 0;
 }
 
@@ -589,12 +487,6 @@ LRESULT Win32Window::onMouseUp(LPARAM lParam)
     return 0;
 }
 
-LRESULT Win32Window::onCaptureChanged()
-{
-    pressedOnBackground_ = false;
-    return 0;
-}
-
 // The menu key and Shift+F10 ask for the menu a right press on the
 // background opens, placed at the window's corner rather than the pointer.
 // A right press has opened it already: its WM_CONTEXTMENU (with the pointer's
@@ -629,25 +521,6 @@ LRESULT Win32Window::onClose()
     return 0;
 }
 
-// The window never holds up the end of the session; WM_ENDSESSION closes it.
-LRESULT Win32Window::onQueryEndSession() { return TRUE; }
-
-LRESULT Win32Window::onEndSession(WPARAM ending)
-{
-    if (ending) requestClose(CloseCause::SessionEnd);
-    return 0;
-}
-
-// No minimum height of our own: the About window rolls open from its
-// collapsed height and must close below 600 twips, which a large title bar
-// alone can exceed. A floor the system keeps anyway is met by the close
-// animation ending where it stalls.
-LRESULT Win32Window::onGetMinMaxInfo(MINMAXINFO& info)
-{
-    info.ptMinTrackSize.y = 0;
-    return 0;
-}
-
 LRESULT Win32Window::onDpiChanged(int dpi, const RECT& suggested)
 {
     clientSize_ = {MulDiv(clientSize_.cx, dpi, dpi_), MulDiv(clientSize_.cy, dpi, dpi_)};
@@ -673,35 +546,12 @@ LRESULT Win32Window::onActivate(WPARAM wParam, LPARAM lParam)
     // Activated while a box holds it (its taskbar button was clicked): the
     // box is what the user came for.
     if (!IsWindowEnabled(hwnd_)) PostMessageW(hwnd_, kBringUpBox, 0, 0);
-    HWND control = controlHolding(GetFocus());
-    const bool usable = IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
-    if (control && !usable) moveFocusTo(GetNextDlgTabItem(hwnd_, control, FALSE));
-    return result;
-}
-
-// The user has come back: a taskbar button flashing for a box stops.
-LRESULT Win32Window::onActivateApp(bool active)
-{
-    if (active) {
-        FLASHWINFO stop{};
-        stop.cbSize = sizeof stop;
-        stop.hwnd = hwnd_;
-        stop.dwFlags = FLASHW_STOP;
-        FlashWindowEx(&stop);
+    for (const auto& control : controls_) {
+        if (control->hasFocus() && !(control->isEnabled() && control->isVisible())) {
+            focusControl(GetNextDlgTabItem(hwnd_, control->hwnd(), FALSE));
+        }
     }
-    return 0;
-}
-
-LRESULT Win32Window::onTaskbarButtonCreated()
-{
-    if (taskbar_) taskbar_->recreated();
-    return 0;
-}
-
-LRESULT Win32Window::onBringUpBox()
-{
-    bringUpBox();
-    return 0;
+    return result;
 }
 
 void Win32Window::bringUpBox()
@@ -729,16 +579,10 @@ LRESULT Win32Window::onSettingChange(WPARAM wParam, LPARAM lParam)
     return byDefault(WM_SETTINGCHANGE, wParam, lParam);
 }
 
-// A new resolution or a monitor gone: nothing is left off the screen.
-LRESULT Win32Window::onDisplayChange()
-{
-    keepOnWorkArea(hwnd_);
-    return 0;
-}
-
 LRESULT Win32Window::onSysColorChange(WPARAM wParam, LPARAM lParam)
 {
-    recolour();
+    highContrast_ = context_.highContrast && context_.highContrast();
+    brushes_.clear();
     for (auto& control : controls_) {
         if (control->hwnd()) SendMessageW(control->hwnd(), WM_SYSCOLORCHANGE, wParam, lParam);
     }
@@ -747,7 +591,7 @@ LRESULT Win32Window::onSysColorChange(WPARAM wParam, LPARAM lParam)
 }
 
 // Whoever destroys the window, the controls end here, while they still
-// exist: each keeps what it shows, for the portable side to read on.
+// exist.
 LRESULT Win32Window::onDestroy()
 {
     for (auto& timer : timers_) timer->destroyNative();
@@ -763,7 +607,7 @@ LRESULT Win32Window::onNcDestroy()
     for (auto& menu : menus_) menu->destroyNative();
     tooltip_.forget();
     fonts_.clear();
-    background_.reset();
+    brushes_.clear();
     bigIcon_.reset();
     smallIcon_.reset();
     hand_.reset();

@@ -87,17 +87,14 @@ private:
     int dpi() const override { return dpi_; }
     HFONT font(const FontStyle& font) override;
     COLORREF colour(Colour colour, ColourRole role) const override;
+    HBRUSH brush(COLORREF colour) override;
     void addTooltip(HWND control, const std::string& text) override;
-    void setDefaultButton(Win32Button* button) override;
-    void moveFocusTo(HWND control) override;
-    void passFocusOn(HWND control) override;
-    void focusChanged() override;
 
     // What Windows calls: finds the Win32Window of the HWND and hands it the
     // message. No exception gets past it.
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // One line per message, each calling the member named after it; what
-    // they leave goes to the dialog manager (byDefault).
+    // One line per message; what the handlers leave goes to the dialog
+    // manager (byDefault).
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT byDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -108,41 +105,25 @@ private:
     LRESULT onSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT onMouseDown(int buttons, LPARAM lParam);
     LRESULT onMouseUp(LPARAM lParam);
-    LRESULT onCaptureChanged();
     LRESULT onContextMenu(LPARAM lParam);
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onClose();
-    LRESULT onQueryEndSession();
-    LRESULT onEndSession(WPARAM ending);
-    LRESULT onGetMinMaxInfo(MINMAXINFO& info);
     LRESULT onDpiChanged(int dpi, const RECT& suggested);
     LRESULT onActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT onActivateApp(bool active);
     LRESULT onSysColorChange(WPARAM wParam, LPARAM lParam);
     LRESULT onSettingChange(WPARAM wParam, LPARAM lParam);
-    LRESULT onDisplayChange();
-    LRESULT onBringUpBox();
-    LRESULT onTaskbarButtonCreated();
     LRESULT onDestroy();
     LRESULT onNcDestroy();
 
     void requestClose(CloseCause cause);
     bool onBackground(LPARAM lParam) const;
-    void recolour();
     void loadIcons();
     // The open message box to the front, if one holds this window.
     void bringUpBox();
 
     template <class T>
     T& adopt(std::unique_ptr<T> control);
-    void placeInZOrder(const ChildControl& control);
-    void placeJustBefore(HWND label, const ChildControl& field);
-    const ChildControl* fieldNamedBy(const ChildControl& label) const;
     ChildControl* findControl(HWND window) const;
-    ChildControl* findControl(int id) const;
-    ChildControl* findControl(const std::string& name) const;
-    // The child of this window that holds the focus window, or nullptr.
-    HWND controlHolding(HWND focus) const;
     // Sizes the frame so that the client area is clientSize_.
     void fitClientArea();
     RECT outerRect() const;
@@ -151,7 +132,6 @@ private:
     WindowDefinition def_;
     WindowContext context_;
     DWORD style_ = 0;
-    DWORD exStyle_ = 0;
     int dpi_ = 96;
     int nextId_ = 100;  // above IDOK and IDCANCEL, which IsDialogMessage sends
     bool highContrast_ = false;
@@ -161,7 +141,7 @@ private:
 
     // Declared before the windows that use them, so they are freed after.
     std::map<std::pair<long, bool>, OwnedFont> fonts_;
-    OwnedBrush background_;
+    std::map<COLORREF, OwnedBrush> brushes_;
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
     OwnedCursor hand_;
@@ -170,10 +150,8 @@ private:
     std::unique_ptr<TaskbarButton> taskbar_;
     OwnedWindow tooltip_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
-    std::vector<Win32Button*> buttons_;  // among controls_
     std::vector<std::unique_ptr<Win32Timer>> timers_;
     std::vector<std::unique_ptr<Win32Menu>> menus_;
-    Win32Button* default_ = nullptr;
     bool userClosing_ = false;
     bool menuAtWindow_ = false;  // the menu key, not the mouse, asks for the menu
     bool pressedOnBackground_ = false;

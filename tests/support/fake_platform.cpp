@@ -105,8 +105,21 @@ FakeWindow::~FakeWindow()
     platform_.windowGone(this);
 }
 
+// Windows' Tab follows the order controls are made in, and screen readers
+// name a field after the label made just before it.
+void FakeWindow::made(const ControlDefinition& def, bool tabStop, const std::string& namedBy)
+{
+    if (tabStop && def.tabIndex >= 0) {
+        require(def.tabIndex > lastTabStop_, "tab stop " + def.name + " made out of tab order");
+        lastTabStop_ = def.tabIndex;
+    }
+    require(namedBy.empty() || namedBy == lastMade_, "field " + def.name + " not made right after its label");
+    lastMade_ = def.name;
+}
+
 Label& FakeWindow::addLabel(LabelDefinition def)
 {
+    made(def, false);
     auto name = def.name;
     ownedLabels_.push_back(std::make_unique<FakeLabel>(std::move(def)));
     return *(labels_[name] = ownedLabels_.back().get());
@@ -114,6 +127,7 @@ Label& FakeWindow::addLabel(LabelDefinition def)
 
 Button& FakeWindow::addButton(ButtonDefinition def)
 {
+    made(def, true);
     auto name = def.name;
     const bool isDefault = def.isDefault;
     ownedButtons_.push_back(std::make_unique<FakeButton>(std::move(def), *this));
@@ -124,6 +138,7 @@ Button& FakeWindow::addButton(ButtonDefinition def)
 
 ComboBox& FakeWindow::addComboBox(ComboDefinition def)
 {
+    made(def, true);
     auto name = def.name;
     ownedCombos_.push_back(std::make_unique<FakeComboBox>(std::move(def)));
     return *(combos_[name] = ownedCombos_.back().get());
@@ -131,6 +146,7 @@ ComboBox& FakeWindow::addComboBox(ComboDefinition def)
 
 TextField& FakeWindow::addTextField(TextFieldDefinition def)
 {
+    made(def, true, def.label);
     auto name = def.name;
     const int tab = def.tabIndex;
     ownedFields_.push_back(std::make_unique<FakeTextField>(std::move(def), *this));
@@ -142,6 +158,7 @@ TextField& FakeWindow::addTextField(TextFieldDefinition def)
 
 PictureBox& FakeWindow::addPicture(PictureDefinition def)
 {
+    made(def, false);
     auto name = def.name;
     ownedPictures_.push_back(std::make_unique<FakePictureBox>(std::move(def)));
     return *(pictures_[name] = ownedPictures_.back().get());

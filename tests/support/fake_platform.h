@@ -193,6 +193,8 @@ public:
 private:
     template <class T>
     T& find(std::map<std::string, T*>& controls, const std::string& name);
+    // Throws unless the control comes in tab order (see made()).
+    void made(const ControlDefinition& def, bool tabStop, const std::string& namedBy = {});
     double fromPixels(long pixels) const;
     long toPixels(double twips) const;
 
@@ -214,6 +216,8 @@ private:
     std::map<std::string, FakeMenu*> menus_;
     const Button* defaultButton_ = nullptr;
     const TextField* focus_ = nullptr;
+    int lastTabStop_ = -1;
+    std::string lastMade_;
     const FakeMenu* lastPopup_ = nullptr;
     std::string nextChoice_;
     int popupCount_ = 0;

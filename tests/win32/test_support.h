@@ -178,7 +178,7 @@ private:
 // Windows answers.
 class RecordingRunner final : public CommandRunner {
 public:
-    explicit RecordingRunner(Desktop& desktop) : real_(desktop, recorder_.folder(), recorder_.folder())
+    explicit RecordingRunner(Win32Desktop& desktop) : real_(desktop, recorder_.folder(), recorder_.folder())
     {
         // kestrow.exe is a GUI program: a console program it starts gets a
         // console, and a console window, of its own. This test exe is a

@@ -259,23 +259,12 @@ TEST_F(WindowTest, ANewIntervalReplacesTheRunningOneAndARefusedTimerSaysWhy)
     EXPECT_TRUE(pumpUntil([&] { return ticks > 0; }, 500));
 
     // SetTimer takes only a window of the calling thread; the desktop's is not.
-    struct ForeignHost final : ControlHost {
-        HWND hwnd() const override { return GetDesktopWindow(); }
-        int dpi() const override { return 96; }
-        HFONT font(const FontStyle&) override { return nullptr; }
-        COLORREF colour(Colour, ColourRole) const override { return 0; }
-        void addTooltip(HWND, const std::string&) override {}
-        void setDefaultButton(Win32Button*) override {}
-        void moveFocusTo(HWND) override {}
-        void passFocusOn(HWND) override {}
-        void focusChanged() override {}
-    } foreign;
-    Win32Timer refused(foreign, 1, {"Timer1", 1000, true, {}});
+    Win32Timer refused(GetDesktopWindow(), 1, {"Timer1", 1000, true, {}});
     EXPECT_FALSE(refused.enabled());
     EXPECT_FALSE(refused.failure().empty());
 }
 
-TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing)
+TEST_F(WindowTest, AfterDestroyTheObjectsReadEmptyAndChangeNothingAndRaiseNothing)
 {
     int ticks = 0;
     auto window = make(windowDefinition("Kestrow", 3000, 3000));
@@ -289,10 +278,12 @@ TEST_F(WindowTest, AfterDestroyTheObjectsAnswerFromTheirLastStateAndRaiseNothing
 
     window->destroy();
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(label.caption(), "预定");
+    EXPECT_EQ(label.caption(), "");
     EXPECT_FALSE(label.visible());
-    EXPECT_TRUE(timer.enabled());
+    EXPECT_FALSE(timer.enabled());
     label.setCaption("距离");
+    label.setVisible(true);
+    EXPECT_FALSE(label.visible());
     timer.setEnabled(false);
     timer.setEnabled(true);
     pumpFor(50);
