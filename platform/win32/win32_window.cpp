@@ -537,8 +537,9 @@ LRESULT Win32Window::onDpiChanged(int dpi, const RECT& suggested)
 }
 
 // The dialog manager gives the focus back to the control that had it. That
-// control may have been disabled or hidden meanwhile: then the first usable
-// tab stop takes it.
+// control may have been disabled or hidden meanwhile (the window was
+// inactive while a command's console window had the activation): then the
+// next usable tab stop after it takes it.
 LRESULT Win32Window::onActivate(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = byDefault(WM_ACTIVATE, wParam, lParam);
