@@ -2,18 +2,12 @@
 
 namespace kestrow {
 
-namespace {
-
-constexpr double kTwipsPerInch = 1440;
-
-double twips(int pixels, int dpi) { return static_cast<double>(pixels) * kTwipsPerInch / dpi; }
-
-}  // namespace
+double pixelsToTwips(int pixels, int dpi) { return static_cast<double>(pixels) * kTwipsPerInch / dpi; }
 
 ScreenArea toTwips(const PixelRect& pixels, int dpi)
 {
-    return {twips(pixels.left, dpi), twips(pixels.top, dpi), twips(pixels.right - pixels.left, dpi),
-            twips(pixels.bottom - pixels.top, dpi)};
+    return {pixelsToTwips(pixels.left, dpi), pixelsToTwips(pixels.top, dpi),
+            pixelsToTwips(pixels.right - pixels.left, dpi), pixelsToTwips(pixels.bottom - pixels.top, dpi)};
 }
 
 // Half the area less half the window, as on a single screen at the origin,

@@ -12,6 +12,11 @@ struct PixelRect {
     int bottom = 0;
 };
 
+inline constexpr int kTwipsPerInch = 1440;
+
+// Pixels at `dpi` as twips, the portable code's unit.
+double pixelsToTwips(int pixels, int dpi);
+
 // An area of the screen in twips.
 struct ScreenArea {
     double left = 0;

@@ -243,7 +243,6 @@ void TimerWindow::restoreIdle(const IdleState& idle)
     Command5->setVisible(idle.scheduleShown);
     Command2->setVisible(false);
     spotChanged();
-    showCountdownProgress();
 }
 
 CommandEnded TimerWindow::undoIfRefused(const CommandLine& command)

@@ -19,8 +19,6 @@ int twipsToPixels(double twips, int dpi)
     return static_cast<int>(std::llround(twips * dpi / kTwipsPerInch));
 }
 
-double pixelsToTwips(int pixels, int dpi) { return static_cast<double>(pixels) * kTwipsPerInch / dpi; }
-
 RECT boundsToPixels(const Bounds& bounds, int dpi)
 {
     const int left = twipsToPixels(bounds.left, dpi);

@@ -11,10 +11,8 @@
 
 namespace kestrow::win32 {
 
-constexpr int kTwipsPerInch = 1440;
-
+// The way back, pixelsToTwips, is the portable code's (screen_area.h).
 int twipsToPixels(double twips, int dpi);
-double pixelsToTwips(int pixels, int dpi);
 
 // A control's rectangle in client pixels; left/top and width/height are
 // each rounded on their own, as the portable layout states them.
