@@ -3,6 +3,7 @@
 #include "platform/win32/command_runner.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
+#include "platform/win32/message_boxes.h"
 #include "platform/win32/newer_functions.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/win32_desktop.h"

@@ -14,7 +14,6 @@ namespace kestrow::win32 {
 namespace {
 
 constexpr wchar_t kMessageClass[] = L"KestrowMessages";
-constexpr UINT kRunPosted = WM_APP + 1;
 
 }  // namespace
 
@@ -92,7 +91,7 @@ void Win32Desktop::discardPosted()
 
 void Win32Desktop::wake()
 {
-    if (!posted_.empty()) PostMessageW(messages_.get(), kRunPosted, 0, 0);
+    if (!posted_.empty()) PostMessageW(messages_.get(), private_message::kRunPosted, 0, 0);
 }
 
 // A wake-up that a modal loop dispatches while a handler waits in it is
@@ -121,10 +120,10 @@ UINT_PTR Win32Desktop::listen(Listener listener)
 LRESULT CALLBACK Win32Desktop::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || (message != kRunPosted && message != kForListener && message != WM_TIMER)) {
+    if (!self || (message != private_message::kRunPosted && message != kForListener && message != WM_TIMER)) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (message == kRunPosted) {
+    if (message == private_message::kRunPosted) {
         self->runPosted();
     } else if (auto listener = self->listeners_.find(wParam); listener != self->listeners_.end()) {
         listener->second(message, lParam);

@@ -7,6 +7,7 @@
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/newer_functions.h"
+#include "platform/win32/private_messages.h"
 #include "platform/win32/win32_window.h"
 
 #include <windows.h>
@@ -41,7 +42,7 @@ public:
     // with that key as its id (the listener hears WM_TIMER), reaches the
     // listener until it stops listening. Window messages, not thread
     // messages: modal loops (message boxes, menus) dispatch them too.
-    static constexpr UINT kForListener = WM_APP + 2;
+    static constexpr UINT kForListener = private_message::kForListener;
     using Listener = std::function<void(UINT message, LPARAM lParam)>;
     UINT_PTR listen(Listener listener);
     void stopListening(UINT_PTR key) { listeners_.erase(key); }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/window.h"
+#include "platform/win32/control_resources.h"
 #include "platform/win32/handler_depth.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/newer_functions.h"
@@ -18,7 +19,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -75,12 +75,6 @@ public:
     // them).
     static bool isOurs(HWND window);
 
-    // While a message box is open, every window of ours knows the box's
-    // owner, so that a click on any of them, or on its taskbar button,
-    // brings the box up. nullptr ends it.
-    static void noteBoxOwner(HWND window, HWND owner);
-    static HWND boxOwner(HWND window);
-
 private:
     // ControlHost
     ControlHost& host() { return *this; }
@@ -118,8 +112,6 @@ private:
     void requestClose(CloseCause cause);
     bool onBackground(LPARAM lParam) const;
     void loadIcons();
-    // The open message box to the front, if one holds this window.
-    void bringUpBox();
 
     template <class T>
     T& adopt(std::unique_ptr<T> control);
@@ -140,15 +132,12 @@ private:
     SIZE clientSize_{};
 
     // Declared before the windows that use them, so they are freed after.
-    std::map<std::pair<long, bool>, OwnedFont> fonts_;
-    std::map<COLORREF, OwnedBrush> brushes_;
+    ControlResources resources_;
     OwnedIcon bigIcon_;
     OwnedIcon smallIcon_;
-    OwnedCursor hand_;
 
     HWND hwnd_ = nullptr;  // counted from WM_NCCREATE to WM_NCDESTROY
     std::unique_ptr<TaskbarButton> taskbar_;
-    OwnedWindow tooltip_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;
     std::vector<std::unique_ptr<Win32Menu>> menus_;

@@ -7,6 +7,7 @@
 
 #include "platform/services.h"
 #include "platform/win32/command_runner.h"
+#include "platform/win32/message_boxes.h"
 #include "platform/win32/system_services.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_window.h"
