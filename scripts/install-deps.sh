@@ -13,6 +13,7 @@ packages=(
   imagemagick fonts-noto-cjk fonts-wqy-microhei    # screenshots and Chinese text under Wine
   zbar-tools                                       # reads the QR pictures back in the unit tests
   clang libclang-rt-14-dev                         # libFuzzer targets
+  clang-format-19                                  # the formatting check, one version on Debian 12 and 13
   python3                                          # writes the release zip
 )
 refresh=0
