@@ -627,6 +627,9 @@ class Runner:
         original = path.read_bytes()
         text = original.decode("utf-8")
         started = time.monotonic()
+        if text[mutant.start : mutant.end] != mutant.original:
+            mutant.outcome = "stale"  # the file changed after the mutants were listed
+            return
         try:
             path.write_bytes((text[: mutant.start] + mutant.replacement + text[mutant.end :]).encode("utf-8"))
             status, _ = self.run(self.build_command(), limit)
@@ -660,6 +663,8 @@ class Runner:
 def core_files(patterns):
     chosen = []
     for pattern in patterns:
+        if Path(pattern).is_absolute():
+            pattern = os.path.relpath(pattern, ROOT)
         matches = sorted(ROOT.glob(pattern))
         if not matches:
             sys.exit(f"mutate.py: no file matches {pattern}")
@@ -672,7 +677,7 @@ def core_files(patterns):
 
 def summary(files, candidates, done, options, elapsed, texts):
     count = {name: sum(1 for m in done if m.outcome == name)
-             for name in ("killed", "survived", "stillborn", "timeout", "build timeout")}
+             for name in ("killed", "survived", "stillborn", "timeout", "build timeout", "stale")}
     counted = count["killed"] + count["timeout"] + count["survived"]
     rate = (count["killed"] + count["timeout"]) / counted if counted else 0.0
     lines = [
@@ -680,7 +685,8 @@ def summary(files, candidates, done, options, elapsed, texts):
         + (f" (sample {options.sample}, seed {options.seed})" if options.sample else "")
         + f", limit {options.timeout:g} s per mutant, {elapsed / 60:.1f} min",
         f"killed {count['killed']}, survived {count['survived']}, stillborn {count['stillborn']} (not counted), "
-        f"timeouts {count['timeout']} (counted as killed), build timeouts {count['build timeout']} (not counted)",
+        f"timeouts {count['timeout']} (counted as killed), build timeouts {count['build timeout']} (not counted)"
+        + (f", stale {count['stale']} (file changed while running; not counted)" if count["stale"] else ""),
         f"kill rate {count['killed'] + count['timeout']}/{counted} = {100 * rate:.1f}%",
         "",
         "By file (killed+timeouts/counted):",
