@@ -420,9 +420,14 @@ class Mutant:
         line_start = text.rfind("\n", 0, self.start) + 1
         line_end = text.find("\n", self.end)
         line_end = len(text) if line_end < 0 else line_end
-        before = one_line(text[line_start:line_end])
-        after = one_line(text[line_start : self.start] + self.replacement + text[self.end : line_end])
-        return f"{self.file}:{self.line}: {before} -> {after}"
+        head = text[line_start : self.start].lstrip()
+        tail = text[self.end : line_end].rstrip()
+        # A long line is shown around the change, the same stretch before and after.
+        if len(head) > 60:
+            head = "..." + head[-57:]
+        if len(tail) > 40:
+            tail = tail[:37] + "..."
+        return f"{self.file}:{self.line}: {head}{self.original}{tail} -> {head}{self.replacement}{tail}"
 
 
 def one_line(text, width=110):
