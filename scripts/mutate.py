@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Mutation check of the portable core against the native unit tests.
+"""Mutation check of the portable core against the native tests.
 
 Applies one small change at a time to the core's .cpp files (an operator
 swapped, true/false swapped, an integer off by one, a statement deleted),
-rebuilds the unit tests and runs them. A mutant the tests fail on is killed;
-one they pass is a survivor, a gap in the tests or a change that means the
-same. A mutant that does not compile is stillborn and not counted.
+rebuilds the native tests (those ctest lists) and runs them. A mutant the
+tests fail on is killed; one they pass is a survivor, a gap in the tests or a
+change that means the same. A mutant that does not compile is stillborn and not counted.
 
 The mutants are applied to a copy of the tree under build/mutate/, never to
 the working tree, so a developer may go on editing while it runs; the copy is
@@ -36,9 +36,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 WORK = ROOT / "build" / "mutate"
-TEST_TARGET = "kestrow_unit_tests"
-TEST_BINARY = Path("tests") / "unit" / TEST_TARGET
-# The unit tests of the core; app/main.cpp holds wWinMain and is Windows only.
+# The core, as the native tests build it; app/main.cpp holds wWinMain and is Windows only.
 DEFAULT_GLOBS = ["timer_window/*.cpp", "about_window/*.cpp", "follow_window/*.cpp", "platform/*.cpp", "app/*.cpp"]
 NOT_IN_UNIT_TESTS = {"app/main.cpp"}
 # What the copy of the tree leaves out: build output, history, release zips.
@@ -560,6 +558,7 @@ class Runner:
         self.stop = stop
         self.process = None
         self.lock = threading.Lock()
+        self.tests = []
 
     def run(self, command, seconds, limit_memory=False, cwd=None):
         """(exit status or None on a timeout, output). Killed with its group on a timeout or a stop."""
@@ -618,14 +617,48 @@ class Runner:
             status, output = self.run(command, 3600)
             if status != 0:
                 sys.exit(f"mutate.py: the unmutated tree does not build:\n{output[-3000:]}")
+        self.tests = self.native_tests()
         started = time.monotonic()
-        status, output = self.run([str(self.build / TEST_BINARY)], 600, limit_memory=True, cwd=self.build)
+        status, output = self.run_tests(600)
         if status != 0:
-            sys.exit(f"mutate.py: the unit tests fail on the unmutated tree:\n{output[-3000:]}")
+            sys.exit(f"mutate.py: the native tests fail on the unmutated tree:\n{output[-3000:]}")
         return time.monotonic() - started
 
     def build_command(self, jobs=1):
-        return ["cmake", "--build", str(self.build), "--target", TEST_TARGET, "--parallel", str(jobs)]
+        # Everything the native configuration builds: the test programs and
+        # what they link are all that depends on a core file.
+        return ["cmake", "--build", str(self.build), "--parallel", str(jobs)]
+
+    def native_tests(self):
+        """The commands that run every test ctest knows of, as (command, folder):
+        a GoogleTest program once as a whole (one process, not one a test
+        case), any other test as ctest would run it."""
+        status, output = self.run(["ctest", "--test-dir", str(self.build), "--show-only=json-v1"], 600)
+        if status != 0:
+            sys.exit(f"mutate.py: ctest cannot list the tests:\n{output[-3000:]}")
+        listing = json.JSONDecoder().raw_decode(output, output.index("{"))[0]
+        commands = []
+        for test in listing["tests"]:
+            command = test.get("command") or []
+            folder = next((p["value"] for p in test.get("properties", []) if p["name"] == "WORKING_DIRECTORY"),
+                          str(self.build))
+            if any(arg.startswith("--gtest_filter=") for arg in command):
+                command = [command[0], "--gtest_fail_fast"]
+            if command and (command, folder) not in commands:
+                commands.append((command, folder))
+        if not commands:
+            sys.exit("mutate.py: the native build has no tests")
+        return commands
+
+    def run_tests(self, seconds):
+        """Runs the tests until one fails; (status of the first that failed, or
+        0, or None on a timeout; its output)."""
+        deadline = time.monotonic() + seconds
+        for command, folder in self.tests:
+            status, output = self.run(command, deadline - time.monotonic(), limit_memory=True, cwd=folder)
+            if status != 0:
+                return status, output
+        return 0, ""
 
     def try_mutant(self, mutant, limit):
         path = self.source / mutant.file
@@ -644,8 +677,7 @@ class Runner:
                 mutant.outcome = "stillborn"
             else:
                 left = limit - (time.monotonic() - started)
-                status, output = self.run([str(self.build / TEST_BINARY), "--gtest_fail_fast"], left,
-                                          limit_memory=True, cwd=self.build)
+                status, output = self.run_tests(left)
                 if status is None:
                     mutant.outcome = "timeout"
                 elif status == 0:
