@@ -68,7 +68,7 @@ void ChildControl::layout()
 {
     if (!hwnd()) return;
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
-    const RECT r = boundsToPixels(bounds_, host_.dpi());
+    const PixelRect r = boundsToPixels(bounds_, host_.dpi());
     const int height = r.bottom - r.top;
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, height + droppedHeight(height),
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -179,7 +179,7 @@ HFONT Win32Window::font(const FontStyle& def)
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second.get();
     LOGFONTW lf{};
-    lf.lfHeight = fontHeight(def.points, dpi_);
+    lf.lfHeight = -fontPixelHeight(def.points, dpi_);  // negative: the character height
     lf.lfWeight = kFontWeight;
     lf.lfUnderline = def.underline ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(kFontCharset);

@@ -194,12 +194,12 @@ void FakeWindow::destroy()
 
 long FakeWindow::toPixels(double twips) const
 {
-    return std::lround(twips * platform_.dpi() / 1440.0);
+    return twipsToPixels(twips, platform_.dpi());
 }
 
 double FakeWindow::fromPixels(long pixels) const
 {
-    return static_cast<double>(pixels) * 1440.0 / platform_.dpi();
+    return pixelsToTwips(static_cast<int>(pixels), platform_.dpi());
 }
 
 double FakeWindow::left() const { return left_; }
