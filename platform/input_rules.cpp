@@ -1,0 +1,12 @@
+#include "platform/input_rules.h"
+
+namespace kestrow {
+
+bool keyDownPresses(bool enter, bool repeated) { return !(enter && repeated); }
+
+MessageResult unansweredBox(MessageButtons buttons)
+{
+    return buttons == MessageButtons::OkCancel ? MessageResult::Cancel : MessageResult::Ok;
+}
+
+}  // namespace kestrow
