@@ -1,5 +1,6 @@
 #include "platform/win32/win32_controls.h"
 
+#include "platform/input_rules.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/resources.h"
@@ -80,7 +81,7 @@ void ChildControl::layout()
 void ChildControl::onNotification(WORD code)
 {
     static_assert(STN_CLICKED == BN_CLICKED);
-    if (code == BN_CLICKED && onClick_ && isVisible() && isEnabled()) onClick_();
+    if (code == BN_CLICKED && onClick_ && takesClick(isVisible(), isEnabled())) onClick_();
 }
 
 std::string ChildControl::windowText() const { return hwnd() ? win32::windowText(hwnd()) : std::string(); }
