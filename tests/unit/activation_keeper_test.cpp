@@ -9,83 +9,65 @@ namespace kestrow {
 namespace {
 
 using WindowId = ActivationKeeper::WindowId;
-
 constexpr WindowId kEditor = 1, kTimerWindow = 2, kConsole = 3;
+constexpr int kLook = ActivationKeeper::kLookEveryMs;
 
-// A desktop reduced to what the keeper sees: the active window, the windows
-// that stand and show, and a clock.
-class Desktop : public ActivationKeeper::System {
-public:
-    WindowId active() const override { return active_; }
-    bool canActivate(WindowId window) const override { return shown.count(window) != 0; }
-    void activate(WindowId window) override
-    {
-        active_ = window;
-        given.push_back(window);
-    }
-    std::int64_t nowMs() const override { return now; }
-
-    WindowId active_ = 0;
-    std::set<WindowId> shown{kEditor, kTimerWindow};
-    std::vector<WindowId> given;
-    std::int64_t now = 0;
-};
-
-class ActivationKeeperTest : public ::testing::Test {
+// A desktop reduced to what the keeper sees, and the keeper's timer.
+class ActivationKeeperTest : public ::testing::Test, protected ActivationKeeper::System {
 protected:
-    // Looks as the adapter's timer does until `ms` have passed.
+    WindowId active() const override { return active_; }
+    bool canActivate(WindowId window) const override { return shown_.count(window) != 0; }
+    void activate(WindowId window) override { given_.push_back(active_ = window); }
+    std::int64_t nowMs() const override { return now_; }
+
     void lookFor(std::int64_t ms)
     {
-        for (const std::int64_t end = desktop.now + ms; desktop.now < end && keeper.watching();) {
-            desktop.now += ActivationKeeper::kLookEveryMs;
-            keeper.look();
-        }
+        for (const std::int64_t end = now_ + ms; now_ < end && keeper_.watching(); now_ += kLook) keeper_.look();
     }
 
-    Desktop desktop;
-    ActivationKeeper keeper{desktop};
+    WindowId active_ = 0;
+    std::set<WindowId> shown_{kEditor, kTimerWindow};
+    std::vector<WindowId> given_;
+    std::int64_t now_ = 0;
+    ActivationKeeper keeper_{*this};
 };
 
-TEST_F(ActivationKeeperTest, GivesBackAtOnceWhenNothingIsActiveAndOnlyToAWindowThatShows)
+TEST_F(ActivationKeeperTest, GivesBackAtOnceWhenNothingIsActiveOnlyToAWindowThatShows)
 {
-    keeper.programEnded(kTimerWindow);
-    EXPECT_EQ(desktop.given, std::vector<WindowId>{kTimerWindow});
-    EXPECT_FALSE(keeper.watching());
-
-    desktop.active_ = 0;
-    desktop.shown.erase(kEditor);
-    keeper.programEnded(kEditor);
-    keeper.programEnded(0);  // nothing had it before
-    EXPECT_EQ(desktop.given.size(), 1u);
-    EXPECT_FALSE(keeper.watching());
+    keeper_.programEnded(kTimerWindow);
+    active_ = 0;
+    shown_.erase(kEditor);
+    keeper_.programEnded(kEditor);
+    keeper_.programEnded(0);  // nothing had it before
+    EXPECT_EQ(given_, std::vector<WindowId>{kTimerWindow});
+    EXPECT_FALSE(keeper_.watching());
 }
 
-TEST_F(ActivationKeeperTest, WaitsUpToTwoSecondsForTheConsoleToLetGoAndGivesToTheLatest)
+TEST_F(ActivationKeeperTest, LooksOnForTwoSecondsAndGivesBackOnceToTheLatest)
 {
-    desktop.active_ = kConsole;
-    keeper.programEnded(kEditor);
-    desktop.now += 500;
-    keeper.programEnded(kTimerWindow);
-    lookFor(1400);
-    EXPECT_TRUE(desktop.given.empty()) << "the console still has it";
-    desktop.active_ = 0;
-    lookFor(ActivationKeeper::kLookEveryMs);
-    EXPECT_EQ(desktop.given, std::vector<WindowId>{kTimerWindow});
-    EXPECT_FALSE(keeper.watching()) << "one give-back ends every watch";
+    active_ = kConsole;
+    keeper_.programEnded(kEditor);
+    now_ += 500;
+    keeper_.programEnded(kTimerWindow);
+    lookFor(1450);
+    active_ = 0;  // the console let go
+    lookFor(kLook);
+    EXPECT_EQ(given_, std::vector<WindowId>{kTimerWindow});
+    EXPECT_FALSE(keeper_.watching()) << "one give-back ends every watch";
 }
 
-TEST_F(ActivationKeeperTest, WhatTheUserOrSystemMadeActiveStaysAndLaterLossesAreNotOurs)
+TEST_F(ActivationKeeperTest, WhatTheUserMadeActiveStaysAndALaterLossIsNotOurs)
 {
-    desktop.active_ = kConsole;
-    keeper.programEnded(kTimerWindow);
-    desktop.active_ = kEditor;  // the user went elsewhere
-    lookFor(ActivationKeeper::kLookOnMs - ActivationKeeper::kLookEveryMs);
-    EXPECT_TRUE(keeper.watching());
-    lookFor(ActivationKeeper::kLookEveryMs);
-    EXPECT_FALSE(keeper.watching()) << "two seconds after the end";
-    desktop.active_ = 0;
-    keeper.look();
-    EXPECT_TRUE(desktop.given.empty());
+    active_ = kConsole;
+    keeper_.programEnded(kTimerWindow);
+    active_ = kEditor;
+    lookFor(ActivationKeeper::kLookOnMs);
+    EXPECT_TRUE(keeper_.watching()) << "up to two seconds after the end";
+    keeper_.look();
+    EXPECT_FALSE(keeper_.watching());
+    active_ = 0;
+    keeper_.look();
+    EXPECT_TRUE(given_.empty());
 }
 
 }  // namespace
