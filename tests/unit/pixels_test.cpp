@@ -13,8 +13,9 @@ TEST(Pixels, TwipsRoundToWholePixelsEachEdgeOnItsOwnAndFontsRoundDown)
     EXPECT_EQ(twipsToPixels(15, 96), 1);  // a half: away from zero
     EXPECT_DOUBLE_EQ(pixelsToTwips(67, 96), 1005);
 
-    // Two thirds of a pixel each: the far edge is 1 + 1, not 1.33 rounded.
-    EXPECT_EQ(boundsToPixels({10, 10, 10, 10}, 96), (PixelRect{1, 1, 2, 2}));
+    // Each edge and size rounded on its own: the right edge is 2 + 1, not
+    // 2.33 rounded, the bottom 1 + 1, not 1.33 rounded.
+    EXPECT_EQ(boundsToPixels({25, 10, 10, 10}, 96), (PixelRect{2, 1, 3, 2}));
 
     EXPECT_EQ(fontPixelHeight(21.75, 96), 29);
     // 43.5 px: rounded down, so two characters still fit their 87-pixel label.
