@@ -72,7 +72,7 @@ HFONT fontOf(double points, int dpi)
     static std::map<double, HFONT> fonts;
     auto& font = fonts[points];
     if (!font) {
-        font = CreateFontW(win32::fontHeight(points, dpi), 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, kFontCharset,
+        font = CreateFontW(-fontPixelHeight(points, dpi), 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, kFontCharset,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                            win32::widen(kFontFace).c_str());
     }
@@ -90,7 +90,7 @@ void addControl(HWND window, const FloorControl& c, int dpi)
     DWORD style = kStyle[kind] | WS_CHILD | WS_GROUP;
     if (c.visible) style |= WS_VISIBLE;
     if (!c.enabled) style |= WS_DISABLED;
-    const RECT r = win32::boundsToPixels(c.bounds, dpi);
+    const PixelRect r = boundsToPixels(c.bounds, dpi);
     const bool combo = c.kind == Kind::Combo;
     HWND control = CreateWindowExW(c.kind == Kind::Field ? WS_EX_CLIENTEDGE : 0, kClass[kind],
                                    combo ? L"" : win32::widen(c.text).c_str(), style, r.left, r.top,
@@ -128,7 +128,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int)
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
     const int dpi = win32::systemDpi();
     const SIZE outer =
-        win32::outerSizeForClient(win32::twipsToPixels(3450, dpi), win32::twipsToPixels(7920, dpi), style, 0, dpi);
+        win32::outerSizeForClient(twipsToPixels(3450, dpi), twipsToPixels(7920, dpi), style, 0, dpi);
     HWND window = CreateWindowExW(0, wc.lpszClassName, title, style, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,
                                   nullptr, nullptr, instance, nullptr);
     for (const FloorControl& control : timerWindowControls()) addControl(window, control, dpi);

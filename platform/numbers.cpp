@@ -100,10 +100,6 @@ double convert(std::string_view plain) {
 
 }  // namespace
 
-bool isNumeric(std::string_view text, std::string_view decimalSeparator) {
-    return value(text, decimalSeparator).has_value();
-}
-
 std::optional<double> value(std::string_view text, std::string_view decimalSeparator) {
     if (decimalSeparator.empty()) decimalSeparator = ".";
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);

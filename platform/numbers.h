@@ -1,5 +1,5 @@
-// Two readings of a text as a number, and a number back to text. None of
-// them consults the C locale: the caller passes the user's decimal separator.
+// The reading of a text as a number, and a number back to text. Neither
+// consults the C locale: the caller passes the user's decimal separator.
 #pragma once
 
 #include <optional>
@@ -8,17 +8,14 @@
 
 namespace kestrow::numbers {
 
-// Whether the locale-aware conversion accepts the whole text: digits with at
-// most one decimal separator, an optional leading sign, an optional exponent
-// ("E" or "e", optional sign, digits) and blanks (spaces, tabs) at either end.
-// "5." and ".5" pass; a lone sign or separator, inner blanks, letters, digit
-// groups, currency, hexadecimal, "inf" and "nan" do not. A magnitude too large
-// for a double does not pass either. An empty separator stands for ".".
-// Always equal to value(text, decimalSeparator).has_value().
-bool isNumeric(std::string_view text, std::string_view decimalSeparator);
-
-// The number a numeric text stands for; nullopt for any other text. Never
-// infinite; a magnitude too small for a double reads as (signed) zero.
+// The number a text stands for, read the locale-aware way, or nullopt if
+// the whole text is not a number: digits with at most one decimal
+// separator, an optional leading sign, an optional exponent ("E" or "e",
+// optional sign, digits) and blanks (spaces, tabs) at either end. "5." and
+// ".5" read; a lone sign or separator, inner blanks, letters, digit groups,
+// currency, hexadecimal, "inf" and "nan" do not, nor does a magnitude too
+// large for a double. An empty separator stands for ".". Never infinite; a
+// magnitude too small for a double reads as (signed) zero.
 std::optional<double> value(std::string_view text, std::string_view decimalSeparator);
 
 // Shortest decimal form with up to 15 significant digits and "." as the

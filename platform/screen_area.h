@@ -1,21 +1,11 @@
-// Areas of the screen: a monitor's work area in pixels, and the same area in
-// the twips a window counts its own position in.
+// Areas of the screen: a monitor's work area in pixels, the same area in
+// the twips a window counts its own position in, and where on it a window
+// goes.
 #pragma once
 
+#include "platform/pixels.h"
+
 namespace kestrow {
-
-// Pixels on the desktop, right and bottom edges outside the area.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-inline constexpr int kTwipsPerInch = 1440;
-
-// Pixels at `dpi` as twips, the portable code's unit.
-double pixelsToTwips(int pixels, int dpi);
 
 // An area of the screen in twips.
 struct ScreenArea {
@@ -34,5 +24,10 @@ ScreenArea toTwips(const PixelRect& pixels, int dpi);
 // area.
 double centredLeft(const ScreenArea& area, double width);
 double centredTop(const ScreenArea& area, double height);
+
+// The window moved, as little as it takes, to lie wholly on the work area,
+// or to the work area's top-left corner along an axis where it is the
+// larger; its size stays.
+PixelRect keptOnWorkArea(const PixelRect& window, const PixelRect& work);
 
 }  // namespace kestrow

@@ -16,7 +16,7 @@ HFONT ControlResources::font(const FontStyle& def, int dpi)
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second.get();
     LOGFONTW lf{};
-    lf.lfHeight = fontHeight(def.points, dpi);
+    lf.lfHeight = -fontPixelHeight(def.points, dpi);  // negative: the character height
     lf.lfWeight = kFontWeight;
     lf.lfUnderline = def.underline ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(kFontCharset);

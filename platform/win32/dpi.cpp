@@ -1,8 +1,5 @@
 #include "platform/win32/dpi.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace kestrow::win32 {
 
 namespace {
@@ -13,27 +10,6 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UIN
 using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(HANDLE);
 
 }  // namespace
-
-int twipsToPixels(double twips, int dpi)
-{
-    return static_cast<int>(std::llround(twips * dpi / kTwipsPerInch));
-}
-
-RECT boundsToPixels(const Bounds& bounds, int dpi)
-{
-    const int left = twipsToPixels(bounds.left, dpi);
-    const int top = twipsToPixels(bounds.top, dpi);
-    return {left, top, left + twipsToPixels(bounds.width, dpi), top + twipsToPixels(bounds.height, dpi)};
-}
-
-// Rounded down, not to nearest: the labels are exactly as wide as their text
-// at 96 DPI ("小时" at 21.75 pt in 870 twips), and a font rounded up at
-// 144 DPI (43.5 -> 44 px) no longer fits and wraps the second character.
-// Two rounded-down characters never exceed the rounded box width.
-int fontHeight(double points, int dpi)
-{
-    return -static_cast<int>(std::floor(points * dpi / 72.0 + 1e-9));
-}
 
 // GetDpiForSystem, GetDpiForWindow and AdjustWindowRectExForDpi come with
 // Windows 10 1607, SetProcessDpiAwarenessContext with 1703; before them the
@@ -82,7 +58,6 @@ void declareDpiAwareness(FunctionLookup lookup)
     if (setContext) setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
 }
 
-
 PixelRect workAreaPixels(HWND window)
 {
     HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
@@ -101,12 +76,11 @@ void keepOnWorkArea(HWND window)
 {
     RECT r{};
     if (!window || !IsWindowVisible(window) || !GetWindowRect(window, &r)) return;
-    const PixelRect work = workAreaPixels(window);
-    const long x = std::max<long>(std::min<long>(r.left, work.right - (r.right - r.left)), work.left);
-    const long y = std::max<long>(std::min<long>(r.top, work.bottom - (r.bottom - r.top)), work.top);
-    if (x == r.left && y == r.top) return;
-    SetWindowPos(window, nullptr, static_cast<int>(x), static_cast<int>(y), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelRect now{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+                        static_cast<int>(r.bottom)};
+    const PixelRect kept = keptOnWorkArea(now, workAreaPixels(window));
+    if (kept == now) return;
+    SetWindowPos(window, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace kestrow::win32

@@ -1,26 +1,16 @@
-// Twips, points and pixels at a given DPI, the DPI of a window, and the
-// work areas of monitors. Every length the portable code gives is in twips;
-// only this file converts.
+// What the system says about DPI and monitors: the DPI a window is drawn
+// at, the outer size of a window for its client area, the process's DPI
+// awareness, and the work areas of monitors. Lengths turn into pixels in
+// the portable code (platform/pixels.h), which the in-memory platform
+// shares.
 #pragma once
 
-#include "platform/controls.h"
 #include "platform/screen_area.h"
 #include "platform/win32/newer_functions.h"
 
 #include <windows.h>
 
 namespace kestrow::win32 {
-
-// The way back, pixelsToTwips, is the portable code's (screen_area.h).
-int twipsToPixels(double twips, int dpi);
-
-// A control's rectangle in client pixels; left/top and width/height are
-// each rounded on their own, as the portable layout states them.
-RECT boundsToPixels(const Bounds& bounds, int dpi);
-
-// The LOGFONT height (negative: character height) for a size in points,
-// rounded down to whole pixels.
-int fontHeight(double points, int dpi);
 
 // The DPI a window is drawn at: GetDpiForWindow on Windows 10 1607 and
 // later, else the system DPI. The newer functions of these are found
@@ -42,8 +32,8 @@ void declareDpiAwareness(FunctionLookup lookup = &findInSystem);
 // the window, or of the primary monitor when there is no window.
 PixelRect workAreaPixels(HWND window);
 
-// Moves the window, as little as it takes, to lie wholly on its monitor's
-// work area, or at its top-left corner when it is the larger.
+// Moves a shown window where keptOnWorkArea puts it on its monitor's work
+// area.
 void keepOnWorkArea(HWND window);
 
 }  // namespace kestrow::win32

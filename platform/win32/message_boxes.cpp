@@ -1,5 +1,6 @@
 #include "platform/win32/message_boxes.h"
 
+#include "platform/input_rules.h"
 #include "platform/win32/box_owner.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win32_window.h"
@@ -125,7 +126,7 @@ MessageResult Win32MessageBoxes::show(const NativeWindow& asking, std::string_vi
         error = GetLastError();
         if (elsewhere && owner && askForAttention && IsWindow(owner)) askForAttention(owner, false);
     }
-    if (answer == 0 && owner && !IsWindow(owner)) answer = okCancel ? IDCANCEL : IDOK;
+    if (answer == 0 && owner && !IsWindow(owner)) return unansweredBox(buttons);
     if (answer == 0) throw std::runtime_error(systemMessage(error));
     return answer == IDCANCEL ? MessageResult::Cancel : MessageResult::Ok;
 }

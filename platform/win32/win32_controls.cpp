@@ -1,5 +1,6 @@
 #include "platform/win32/win32_controls.h"
 
+#include "platform/input_rules.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/resources.h"
@@ -68,7 +69,7 @@ void ChildControl::layout()
 {
     if (!hwnd()) return;
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
-    const RECT r = boundsToPixels(bounds_, host_.dpi());
+    const PixelRect r = boundsToPixels(bounds_, host_.dpi());
     const int height = r.bottom - r.top;
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, height + droppedHeight(height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -80,7 +81,7 @@ void ChildControl::layout()
 void ChildControl::onNotification(WORD code)
 {
     static_assert(STN_CLICKED == BN_CLICKED);
-    if (code == BN_CLICKED && onClick_ && isVisible() && isEnabled()) onClick_();
+    if (code == BN_CLICKED && onClick_ && takesClick(isVisible(), isEnabled())) onClick_();
 }
 
 std::string ChildControl::windowText() const { return hwnd() ? win32::windowText(hwnd()) : std::string(); }

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_desktop.h"
 
+#include "platform/input_rules.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/text.h"
@@ -135,10 +136,9 @@ void dispatchMessage(MSG& message)
 {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     const bool ours = Win32Window::isOurs(root);
-    // A held Enter repeats its key-down. Only the first presses a button:
-    // the repeats would press whatever takes its place, start after stop.
+    // Bit 30 of a key-down's lParam: the key was already down (a repeat).
     const bool repeated = (message.lParam & (1L << 30)) != 0;
-    if (ours && message.message == WM_KEYDOWN && message.wParam == VK_RETURN && repeated) return;
+    if (ours && message.message == WM_KEYDOWN && !keyDownPresses(message.wParam == VK_RETURN, repeated)) return;
     if (ours && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -412,20 +412,6 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     EXPECT_EQ(log_.lines().size(), 2u);
 }
 
-TEST_F(Kestrow, ProgramEndsWithItsLastWindow) {
-    HWND about = openAbout();
-    ASSERT_NE(about, nullptr);
-    SendMessageTimeoutW(main_, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_NORMAL, kPatience, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return !IsWindow(main_); })) << "the timer window did not close";
-    EXPECT_FALSE(exited(500)) << "the About window keeps the program running";
-
-    ASSERT_TRUE(atRest(about));
-    SendMessageTimeoutW(about, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_NORMAL, kPatience, nullptr);
-    EXPECT_TRUE(IsWindow(about)) << "a user close of About animates";
-    EXPECT_TRUE(exited());
-    EXPECT_TRUE(log_.lines().empty());
-}
-
 TEST_F(Kestrow, TaskManagerCloseEndsARunningCountdownWithoutCancellingIt) {
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");

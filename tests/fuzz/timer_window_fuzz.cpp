@@ -117,7 +117,7 @@ struct Harness : ShownTimerWindow {
             if (!ok) fail(std::string(what) + " (after " + step + ")");
         };
         for (const char* f : kFields)
-            if (!numbers::isNumeric(text(f), sep) && text(f) != "0") fail(std::string(f) + " not numeric: " + text(f));
+            if (!numbers::value(text(f), sep) && text(f) != "0") fail(std::string(f) + " not numeric: " + text(f));
         const bool c1 = button("Command1").visible(), c2 = button("Command2").visible();
         const bool c5 = button("Command5").visible(), tp = timePoint();
         need(c1 + c2 + c5 <= 1, "more than one of Command1, Command2, Command5 shown");

@@ -192,14 +192,11 @@ void FakeWindow::destroy()
     for (auto& timer : ownedTimers_) timer->setEnabled(false);
 }
 
-long FakeWindow::toPixels(double twips) const
+// Rounded as the Win32 adapter rounds, through the same functions.
+double FakeWindow::inWholePixels(double twips) const
 {
-    return std::lround(twips * platform_.dpi() / 1440.0);
-}
-
-double FakeWindow::fromPixels(long pixels) const
-{
-    return static_cast<double>(pixels) * 1440.0 / platform_.dpi();
+    const int dpi = platform_.dpi();
+    return dpi ? pixelsToTwips(twipsToPixels(twips, dpi), dpi) : twips;
 }
 
 double FakeWindow::left() const { return left_; }
@@ -207,13 +204,13 @@ double FakeWindow::top() const { return top_; }
 double FakeWindow::width() const { return width_; }
 double FakeWindow::height() const { return height_; }
 
-void FakeWindow::setLeft(double twips) { left_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips; }
-void FakeWindow::setTop(double twips) { top_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips; }
+void FakeWindow::setLeft(double twips) { left_ = inWholePixels(twips); }
+void FakeWindow::setTop(double twips) { top_ = inWholePixels(twips); }
 void FakeWindow::setHeight(double twips)
 {
     // Never below zero, nor below the minimum the window system keeps.
     twips = std::max(minimumHeight_, twips);
-    height_ = platform_.dpi() ? fromPixels(toPixels(twips)) : twips;
+    height_ = inWholePixels(twips);
 }
 
 void FakeWindow::popupMenu(Menu& menu)

@@ -195,8 +195,8 @@ private:
     T& find(std::map<std::string, T*>& controls, const std::string& name);
     // Throws unless the control comes in tab order (see made()).
     void made(const ControlDefinition& def, bool tabStop, const std::string& namedBy = {});
-    double fromPixels(long pixels) const;
-    long toPixels(double twips) const;
+    // Twips as the nearest whole pixels at the platform's DPI; exact at DPI 0.
+    double inWholePixels(double twips) const;
 
     WindowDefinition def_;
     FakePlatform& platform_;

@@ -29,13 +29,8 @@ TEST(CommandRule, TakesOnlyTheCommandsTheWindowsBuild)
     }
 }
 
-TEST(CommandRule, LineIsWhatAUserWouldType)
-{
-    EXPECT_EQ(delayedCommandLine(*findAction("重启"), 60).text(), "shutdown -r -t 60");
-    EXPECT_EQ(immediateCommandLine(*findAction("休眠")).text(), "shutdown -h");
-    EXPECT_EQ(openPageCommandLine("https://x.invalid").text(), "explorer.exe https://x.invalid");
-    EXPECT_EQ(findAction("关机 "), nullptr);
-}
+// The lines themselves are checked where the windows issue them.
+TEST(CommandRule, AnActionIsFoundByItsExactName) { EXPECT_EQ(findAction("关机 "), nullptr); }
 
 }  // namespace
 }  // namespace kestrow

@@ -94,17 +94,14 @@ TEST_F(CommandRunnerTest, StartsExplorerFromTheWindowsFolder)
     EXPECT_FALSE(system.ran());
 }
 
-TEST_F(CommandRunnerTest, RefusesEveryOtherCommandAndReportsAMissingProgram)
+// Which commands may run is commandLineRefusal's rule (tested natively);
+// here only that the runner applies it.
+TEST_F(CommandRunnerTest, RefusesWhatTheRuleRefusesAndReportsAMissingProgram)
 {
-    Win32CommandRunner runner(desktop, system.folder(), windows.folder());
-    for (const CommandLine& command :
-         {shutdownCommandLine({"-s", "-t", "-1"}), shutdownCommandLine({"/c", "echo"}),
-          shutdownCommandLine({"-s", "-t", "060"}), openPageCommandLine("https://a b"),
-          openPageCommandLine("file:///C:/x")}) {
-        const CommandStart start = runner.run(command, {});
-        EXPECT_FALSE(start.started) << command.text();
-        EXPECT_FALSE(start.reason.empty()) << command.text();
-    }
+    const CommandStart refused =
+        Win32CommandRunner(desktop, system.folder(), windows.folder()).run(shutdownCommandLine({"/c", "echo"}), {});
+    EXPECT_FALSE(refused.started);
+    EXPECT_FALSE(refused.reason.empty());
 
     const std::wstring nowhere = system.folder() + L"empty\\";
     CreateDirectoryW(nowhere.c_str(), nullptr);

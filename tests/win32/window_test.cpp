@@ -20,31 +20,6 @@ using testing::pumpFor;
 using testing::pumpMessages;
 using testing::pumpUntil;
 
-TEST(TwipConversion, RoundsToWholePixelsAtTheGivenDpi)
-{
-    EXPECT_EQ(twipsToPixels(3450, 96), 230);
-    EXPECT_EQ(twipsToPixels(7920, 96), 528);
-    EXPECT_EQ(twipsToPixels(3450, 144), 345);
-    EXPECT_EQ(twipsToPixels(7920, 144), 792);
-    EXPECT_EQ(twipsToPixels(1000, 96), 67);  // 66.7
-    EXPECT_EQ(twipsToPixels(-1000, 96), -67);
-    EXPECT_DOUBLE_EQ(pixelsToTwips(67, 96), 1005);
-    EXPECT_DOUBLE_EQ(pixelsToTwips(345, 144), 3450);
-
-    // Text1 of the timer window: each edge rounded on its own.
-    const RECT r = boundsToPixels({840, 1920, 855, 615}, 144);
-    EXPECT_EQ(r.left, 84);
-    EXPECT_EQ(r.top, 192);
-    EXPECT_EQ(r.right - r.left, 86);  // 85.5
-    EXPECT_EQ(r.bottom - r.top, 62);  // 61.5
-
-    EXPECT_EQ(fontHeight(21.75, 96), -29);
-    EXPECT_EQ(fontHeight(10.5, 96), -14);
-    EXPECT_EQ(fontHeight(10.5, 144), -21);
-    // 43.5 px: rounded down, so two characters still fit their 87-pixel label.
-    EXPECT_EQ(fontHeight(21.75, 144), -43);
-}
-
 WindowDefinition windowDefinition(std::string caption, int width, int height, Border border = Border::FixedSingle,
                       Colour background = colours::buttonFace)
 {
