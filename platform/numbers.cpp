@@ -1,10 +1,9 @@
 #include "platform/numbers.h"
 
-#include <algorithm>
-#include <charconv>
+#include "platform/decimal.h"
+
 #include <cmath>
 #include <cstdlib>
-#include <system_error>
 
 namespace kestrow::numbers {
 namespace {
@@ -17,11 +16,13 @@ std::size_t skipDigits(std::string_view s, std::size_t i) {
     return i;
 }
 
-// One number read from a text, rewritten in the plain "C" form that
-// std::from_chars takes: no "+", "." as the point, "e" before the exponent.
+// One number read from a text: its sign, its digits without the separator,
+// and the power of ten of the last of them.
 struct Scanned {
     std::size_t end = 0;  // just past the last character read; 0 = no number
-    std::string plain;
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
 };
 
 // Reads [+-]? (digits [sep digits?] | sep digits) ([eE] [+-]? digits)? from
@@ -31,7 +32,7 @@ Scanned scan(std::string_view s, std::string_view sep) {
     Scanned out;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        if (s[i] == '-') out.plain += '-';
+        out.negative = s[i] == '-';
         ++i;
     }
     const std::size_t intEnd = skipDigits(s, i);
@@ -47,55 +48,24 @@ Scanned scan(std::string_view s, std::string_view sep) {
     // A lone separator is no number; "5." and ".5" are.
     if (intDigits.empty() && fracDigits.empty()) return out;
 
-    out.plain += intDigits.empty() ? std::string_view("0") : intDigits;
-    if (!fracDigits.empty()) (out.plain += '.') += fracDigits;
+    (out.digits = intDigits) += fracDigits;
+    out.exponent = -static_cast<long long>(fracDigits.size());
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
         const std::size_t expEnd = skipDigits(s, j);
         if (expEnd > j) {
-            out.plain += 'e';
-            if (s[i + 1] == '-') out.plain += '-';
-            out.plain += s.substr(j, expEnd - j);
+            // Saturated far beyond any double's range, so absurd exponents
+            // cannot overflow.
+            long long written = 0;
+            for (char c : s.substr(j, expEnd - j))
+                if (written < 1'000'000'000) written = written * 10 + (c - '0');
+            out.exponent += s[i + 1] == '-' ? -written : written;
             i = expEnd;
         }
     }
     out.end = i;
     return out;
-}
-
-// Power of ten of the leading significant digit of a plain form, saturated so
-// absurd exponents cannot overflow. Only its sign matters: it tells overflow
-// from underflow when from_chars reports a result out of range.
-long long magnitude(std::string_view plain) {
-    const std::size_t ePos = plain.find('e');
-    const std::string_view mantissa = plain.substr(0, ePos);
-    long long exponent = 0;
-    if (ePos != std::string_view::npos) {
-        const bool negative = plain[ePos + 1] == '-';
-        for (char c : plain.substr(ePos + (negative ? 2 : 1)))
-            if (exponent < 1'000'000) exponent = exponent * 10 + (c - '0');
-        if (negative) exponent = -exponent;
-    }
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_not_of("-0.");
-    if (first == std::string_view::npos) return 0;  // all zeros: never out of range
-    const long long lead = first < point ? static_cast<long long>(point - first) - 1
-                                         : -static_cast<long long>(first - point);
-    return lead + exponent;
-}
-
-// Converts a plain form. An overflow gives a signed infinity, an underflow a
-// signed zero; value() decides what an infinity means.
-double convert(std::string_view plain) {
-    double result = 0.0;
-    const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        const double sign = plain.starts_with('-') ? -1.0 : 1.0;
-        result = magnitude(plain) > 0 ? sign * HUGE_VAL : sign * 0.0;
-    }
-    return result;
 }
 
 }  // namespace
@@ -107,10 +77,10 @@ std::optional<double> value(std::string_view text, std::string_view decimalSepar
     const Scanned number = scan(text, decimalSeparator);
     if (number.end == 0 || number.end != text.size()) return std::nullopt;
     // Too large for a double counts as not numeric, so no field ever holds an
-    // infinity; too small is numeric and reads as zero.
-    const double result = convert(number.plain);
-    if (std::isinf(result)) return std::nullopt;
-    return result;
+    // infinity; too small is numeric and reads as (signed) zero.
+    const double magnitude = decimal::toDouble(number.digits, number.exponent);
+    if (std::isinf(magnitude)) return std::nullopt;
+    return number.negative ? -magnitude : magnitude;
 }
 
 std::string toText(double number) {
@@ -122,17 +92,10 @@ std::string toText(double number) {
     constexpr double kLargest15Digits = 1.79769313486231e308;
     if (std::abs(number) > kLargest15Digits) return number < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
 
-    // Rounded to 15 significant digits: "d.dddddddddddddde[+-]xx".
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, number, std::chars_format::scientific, 14);
-    const std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
-    const bool negative = sci.front() == '-';
-    const std::size_t ePos = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0)))
-        if (isDigit(c)) digits += c;
-    digits.erase(digits.find_last_not_of('0') + 1);
-    const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
+    const bool negative = number < 0;
+    const decimal::Scientific rounded = decimal::rounded(std::abs(number), 15);
+    const std::string& digits = rounded.digits;
+    const int exponent = rounded.exponent;
 
     std::string out = negative ? "-" : "";
     if (exponent >= 0 && exponent <= 15) {

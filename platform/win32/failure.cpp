@@ -3,6 +3,7 @@
 #include "platform/services.h"
 #include "platform/win32/text.h"
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -45,3 +46,16 @@ void reportUnhandledFailure() noexcept
 }
 
 }  // namespace kestrow::win32
+
+#if defined(__GLIBCXX__)
+// std::terminate's default handler in libstdc++. Its own version writes the
+// uncaught exception's demangled type to stderr before it aborts, and so
+// links in the whole C++ name demangler (some 45 KB). kestrow.exe has no
+// console to write to, and no exception reaches std::terminate (every
+// handler runs under callSafely, wWinMain catches the rest): aborting is all
+// that is left to do. Defined in this object, which the exe always links, the
+// linker never takes the library's.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif

@@ -30,6 +30,8 @@ const std::vector<ValueCase> kSeparatorFree = {
     {"0E99999", 0.0}, {"1E-310", 1e-310},
     {"", no}, {" ", no}, {"\t \t", no}, {"+", no}, {"-", no}, {" - ", no},
     {"1E", no}, {"15E", no}, {"1E+", no}, {"1E-", no}, {"E5", no}, {"e", no},
+    // Halfway between two doubles: to the even one.
+    {"9007199254740993", 9007199254740992.0}, {"9007199254740995", 9007199254740996.0},
     {"1E5.0", no}, {"1E5E5", no}, {"1E 5", no},
     {"15a", no}, {"a15", no}, {"abc", no}, {"1 5", no}, {"- 5", no}, {"+-5", no},
     {"--5", no}, {"5-", no}, {"(5)", no}, {"0x10", no}, {"&H10", no}, {"1d5", no},
@@ -40,6 +42,9 @@ const std::vector<ValueCase> kSeparatorFree = {
 const std::vector<ValueCase> kPointSeparator = {
     {"1.5", 1.5}, {"-0.25", -0.25}, {"+.5", 0.5}, {".5", 0.5}, {"5.", 5.0},
     {" 1.5E2 ", 150.0}, {"1.E2", 100.0}, {".5e1", 5.0}, {"1.7976931348623157E308", 1.7976931348623157e308},
+    // Either side of half the smallest subnormal and of halfway past the largest double.
+    {"2.4703282292062328E-324", 5e-324}, {"2.4703282292062327E-324", 0.0},
+    {"1.7976931348623158E308", 1.7976931348623157e308}, {"1.7976931348623159E308", no},
     {".", no}, {"-.", no}, {" . ", no}, {".E5", no}, {"1.2.3", no}, {"1..2", no},
     {"1,5", no}, {"1,000", no}, {"1,000.5", no}, {"1. 5", no},
 };
@@ -75,6 +80,10 @@ TEST(NumbersValue, PointSeparator) { checkTable(kPointSeparator, "."); }
 TEST(NumbersValue, CommaSeparator) { checkTable(kCommaSeparator, ","); }
 TEST(NumbersValue, MultiByteSeparator) { checkTable(kArabicSeparator, "\u066B"); }
 
+TEST(NumbersValue, DigitsFarPastHalfwayStillRoundUp) {
+    EXPECT_EQ(value("9007199254740993." + std::string(800, '0') + "1", "."), 9007199254740994.0);
+}
+
 TEST(NumbersValue, EmptySeparatorFallsBackToPoint) {
     EXPECT_EQ(value("1.5", ""), 1.5);
     EXPECT_FALSE(value("1,5", ""));
@@ -92,6 +101,9 @@ TEST(NumbersToText, Table) {
         {0.0001, "0.0001"}, {0.00001, "0.00001"}, {1e-6, "1E-06"}, {1.5e20, "1.5E+20"},
         {1e16, "1E+16"}, {-2.5e-300, "-2.5E-300"}, {1e100, "1E+100"},
         {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
+        // Halfway at the 15th digit: to the even one, carried through nines.
+        {1234567890123455.0, "1234567890123460"}, {1234567890123445.0, "1234567890123440"},
+        {999999999999999.5, "1000000000000000"}, {5e-324, "4.94065645841247E-324"},
         {std::numeric_limits<double>::infinity(), "Infinity"},
         // Rounding the largest doubles up would leave no readable text.
         {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
