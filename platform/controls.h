@@ -64,16 +64,21 @@ struct ControlDefinition {
     std::string name;  // e.g. "Command1"; lets tests and diagnostics find it
     Bounds bounds;
     FontStyle font;
-    // Place in the focus order, -1 for none. The focus follows the order
-    // the controls are added in, so a window adds them in this order.
+    // Place in the focus order, -1 for none. Tab follows the order the
+    // controls are added in, past hidden and disabled ones, so a window adds
+    // them in this order.
     int tabIndex = -1;
     bool visible = true;
     bool enabled = true;
 };
 
+// Once its window is destroyed, a control reads empty, hidden and disabled,
+// and takes no change.
 class Control {
 public:
     virtual ~Control() = default;
+    // A hidden or disabled control takes no click, nor Enter as the default
+    // button; while a message box is open no control takes any.
     virtual bool enabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool visible() const = 0;
@@ -137,6 +142,8 @@ struct TextFieldDefinition : ControlDefinition {
 class TextField : public Control {
 public:
     virtual std::string text() const = 0;
+    // onChange runs, nested, before this returns; the same text again is
+    // still a change.
     virtual void setText(std::string_view text) = 0;
     virtual void setFocus() = 0;
 };
@@ -174,6 +181,7 @@ public:
     virtual bool enabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual void setInterval(int ms) = 0;
+    // Why the system refused the last start; empty after one it took.
     virtual std::string failure() const = 0;
 };
 

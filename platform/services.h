@@ -42,6 +42,9 @@ enum class MessageResult { Ok = 1, Cancel = 2 };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
+    // While the box is open, ticks come but no window of the program takes
+    // input, and nothing posted runs. Should the owner go meanwhile, the box
+    // goes with it and answers Cancel, or OK when that is its only button.
     virtual MessageResult show(const NativeWindow& owner, std::string_view prompt, MessageButtons buttons,
                                std::optional<std::string_view> title = std::nullopt) = 0;
 };
@@ -81,7 +84,8 @@ public:
     virtual ScreenArea workArea(const NativeWindow& placed) const = 0;
     // The longest time between the two clicks of a double-click.
     virtual int doubleClickMs() const = 0;
-    // Runs the callback once the current event has been handled.
+    // Runs the callback once no handler runs any more: after the current
+    // event, and not while a handler waits in a box or menu.
     virtual void post(Callback callback) = 0;
     // Ends the event loop: the last window is gone.
     virtual void quit() = 0;

@@ -57,10 +57,11 @@ struct WindowDefinition {
     Colour background = colours::buttonFace;
     WindowIcon icon = WindowIcon::Power;
 
-    std::function<void(int buttons)> onMouseDown;  // on the background only
-    Callback onClick;                              // on the background only
-    // A close request; the handler decides. The window is never closed by
-    // the toolkit itself: the handler unloads it when it should go.
+    std::function<void(int buttons)> onMouseDown;  // on the background only, not through a label
+    Callback onClick;                              // a left press and release on the background
+    // A close request, with its cause; the handler decides. The window is
+    // never closed by the toolkit itself: the handler unloads it when it
+    // should go.
     std::function<void(CloseCause cause)> onCloseRequest;
 };
 
@@ -78,10 +79,12 @@ public:
     virtual Menu& addPopupMenu(MenuDefinition def) = 0;
 
     // Displays the window, modeless and without an owner, and brings it to
-    // the front. Returns at once.
+    // the front; the first time, the first usable tab stop takes the focus.
+    // Returns at once.
     virtual void show() = 0;
 
-    // Closes and destroys the native window at once; no further events come.
+    // Closes and destroys the native window at once; no further events come,
+    // its timers stop for good and its controls read empty. Twice is harmless.
     virtual void destroy() = 0;
 
     // Outer rectangle on the screen, in twips. Values read back are what the

@@ -14,58 +14,92 @@ void require(bool condition, const std::string& what)
     if (!condition) throw std::logic_error(what);
 }
 
+// Decrements a count when the scope ends, also by an exception.
+struct Counted {
+    explicit Counted(int& count) : count_(count) { ++count_; }
+    ~Counted() { --count_; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+    int& count_;
+};
+
 }  // namespace
+
+void FakeLabel::setCaption(std::string_view c)
+{
+    if (live()) caption_ = std::string(c);
+}
 
 void FakeLabel::click()
 {
-    require(visible_, "click on hidden label " + def_.name);
-    if (def_.onClick) def_.onClick();
+    requireUser("click on");
+    if (def_.onClick) window_.platform().handle(def_.onClick);
 }
 
-void FakeButton::makeDefault() { window_.setDefaultButton(this); }
+void FakeButton::setCaption(std::string_view c)
+{
+    if (live()) caption_ = std::string(c);
+}
+
+void FakeButton::makeDefault()
+{
+    if (live()) window_.setDefaultButton(this);
+}
 
 void FakeButton::click()
 {
-    require(canClick(), "click on hidden or disabled button " + def_.name);
-    if (def_.onClick) def_.onClick();
-    window_.eventHandled();
+    requireUser("click on");
+    window_.platform().handle([this] {
+        if (def_.onClick) def_.onClick();
+    });
+}
+
+void FakeComboBox::setText(std::string_view t)
+{
+    if (live()) text_ = std::string(t);
 }
 
 void FakeTextField::setText(std::string_view t)
 {
+    if (!live()) return;
     text_ = std::string(t);
     if (def_.onChange) def_.onChange();
 }
 
-void FakeTextField::setFocus() { window_.setFocus(this); }
+void FakeTextField::setFocus()
+{
+    if (live()) window_.setFocus(this);
+}
+
 bool FakeTextField::hasFocus() const { return window_.focus() == this; }
 
 void FakeTextField::type(std::string_view t)
 {
-    require(enabled_ && visible_, "typing into disabled field " + def_.name);
-    setText(t);
+    requireUser("typing into");
+    window_.platform().handle([this, t] { setText(t); });
 }
 
 void FakePictureBox::click()
 {
-    require(visible_, "click on hidden picture " + def_.name);
-    if (def_.onClick) def_.onClick();
+    requireUser("click on");
+    if (def_.onClick) window_.platform().handle(def_.onClick);
 }
 
 FakeTimer::FakeTimer(TimerDefinition def, FakePlatform& platform) : def_(std::move(def)), platform_(platform)
 {
-    platform_.timerCreated(this);
     setEnabled(def_.enabled);
 }
 
 void FakeTimer::arm()
 {
+    if (gone_) return;
     if (refuseWith) {
         failure_ = *refuseWith;
         enabled_ = false;
         return;
     }
     failure_.clear();
+    if (!enabled_) runningSince_ = platform_.now();
     enabled_ = true;
     due_ = platform_.now() + std::max(def_.intervalMs, 1);
 }
@@ -85,7 +119,13 @@ void FakeTimer::setInterval(int ms)
 void FakeTimer::fire()
 {
     due_ = platform_.now() + std::max(def_.intervalMs, 1);
-    if (def_.onTick) def_.onTick();
+    if (def_.onTick) platform_.handle(def_.onTick);
+}
+
+void FakeTimer::stopForGood()
+{
+    enabled_ = false;
+    gone_ = true;
 }
 
 FakeWindow::FakeWindow(WindowDefinition def, FakePlatform& platform) : def_(std::move(def)), platform_(platform)
@@ -99,97 +139,114 @@ FakeWindow::FakeWindow(WindowDefinition def, FakePlatform& platform) : def_(std:
     height_ = def_.clientHeight + (framed ? 29 * px : 0);
 }
 
-FakeWindow::~FakeWindow()
-{
-    for (auto& timer : ownedTimers_) platform_.timerGone(timer.get());
-    platform_.windowGone(this);
-}
+FakeWindow::~FakeWindow() { platform_.windowGone(this); }
+
+bool FakeWindow::takesInput() const { return !destroyed_ && !platform_.boxOpen(); }
 
 // Windows' Tab follows the order controls are made in, and screen readers
-// name a field after the label made just before it.
-void FakeWindow::made(const ControlDefinition& def, bool tabStop, const std::string& namedBy)
+// name a field after the label made just before it: a window that makes
+// them otherwise is told at once.
+template <class T>
+T& FakeWindow::adopt(std::unique_ptr<T> control, bool tabStop, const std::string& namedBy)
 {
+    const ControlDefinition& def = control->definition();
     if (tabStop && def.tabIndex >= 0) {
         require(def.tabIndex > lastTabStop_, "tab stop " + def.name + " made out of tab order");
         lastTabStop_ = def.tabIndex;
     }
-    require(namedBy.empty() || namedBy == lastMade_, "field " + def.name + " not made right after its label");
-    lastMade_ = def.name;
+    require(namedBy.empty() || (!controls_.empty() && controls_.back()->definition().name == namedBy),
+            "field " + def.name + " not made right after its label");
+    T& added = *control;
+    controls_.push_back(std::move(control));
+    return added;
 }
 
 Label& FakeWindow::addLabel(LabelDefinition def)
 {
-    made(def, false);
-    auto name = def.name;
-    ownedLabels_.push_back(std::make_unique<FakeLabel>(std::move(def)));
-    return *(labels_[name] = ownedLabels_.back().get());
+    return adopt(std::make_unique<FakeLabel>(std::move(def), *this), false);
 }
 
 Button& FakeWindow::addButton(ButtonDefinition def)
 {
-    made(def, true);
-    auto name = def.name;
     const bool isDefault = def.isDefault;
-    ownedButtons_.push_back(std::make_unique<FakeButton>(std::move(def), *this));
-    FakeButton* button = ownedButtons_.back().get();
-    if (isDefault) defaultButton_ = button;
-    return *(buttons_[name] = button);
+    FakeButton& button = adopt(std::make_unique<FakeButton>(std::move(def), *this), true);
+    if (isDefault) defaultButton_ = &button;
+    return button;
 }
 
 ComboBox& FakeWindow::addComboBox(ComboDefinition def)
 {
-    made(def, true);
-    auto name = def.name;
-    ownedCombos_.push_back(std::make_unique<FakeComboBox>(std::move(def)));
-    return *(combos_[name] = ownedCombos_.back().get());
+    return adopt(std::make_unique<FakeComboBox>(std::move(def), *this), true);
 }
 
 TextField& FakeWindow::addTextField(TextFieldDefinition def)
 {
-    made(def, true, def.label);
-    auto name = def.name;
-    const int tab = def.tabIndex;
-    ownedFields_.push_back(std::make_unique<FakeTextField>(std::move(def), *this));
-    FakeTextField* field = ownedFields_.back().get();
-    // The first control in the focus order takes the focus.
-    if (tab == 0) focus_ = field;
-    return *(fields_[name] = field);
+    const std::string label = def.label;
+    return adopt(std::make_unique<FakeTextField>(std::move(def), *this), true, label);
 }
 
 PictureBox& FakeWindow::addPicture(PictureDefinition def)
 {
-    made(def, false);
-    auto name = def.name;
-    ownedPictures_.push_back(std::make_unique<FakePictureBox>(std::move(def)));
-    return *(pictures_[name] = ownedPictures_.back().get());
+    return adopt(std::make_unique<FakePictureBox>(std::move(def), *this), false);
 }
 
 Timer& FakeWindow::addTimer(TimerDefinition def)
 {
-    auto name = def.name;
-    ownedTimers_.push_back(std::make_unique<FakeTimer>(std::move(def), platform_));
-    return *(timers_[name] = ownedTimers_.back().get());
+    timers_.push_back(std::make_unique<FakeTimer>(std::move(def), platform_));
+    return *timers_.back();
 }
 
 Menu& FakeWindow::addPopupMenu(MenuDefinition def)
 {
-    auto name = def.name;
-    ownedMenus_.push_back(std::make_unique<FakeMenu>(std::move(def)));
-    return *(menus_[name] = ownedMenus_.back().get());
+    menus_.push_back(std::make_unique<FakeMenu>(std::move(def)));
+    return *menus_.back();
 }
 
 void FakeWindow::show()
 {
     require(!destroyed_, "show on a destroyed window");
     shown_ = true;
+    if (!std::exchange(shownOnce_, true)) pressTab();
 }
 
 void FakeWindow::destroy()
 {
     destroyed_ = true;
     shown_ = false;
-    // A destroyed window's timers stop with it.
-    for (auto& timer : ownedTimers_) timer->setEnabled(false);
+    focus_ = nullptr;
+    defaultButton_ = nullptr;
+    for (auto& timer : timers_) timer->stopForGood();
+}
+
+void FakeWindow::pressTab()
+{
+    const auto current = std::find_if(controls_.begin(), controls_.end(), [this](const auto& control) {
+        return dynamic_cast<const Control*>(control.get()) == focus_;
+    });
+    const std::size_t from = current == controls_.end() ? controls_.size() - 1 : current - controls_.begin();
+    for (std::size_t step = 1; step <= controls_.size(); ++step) {
+        const auto& next = controls_[(from + step) % controls_.size()];
+        if (next->takesFocus()) {
+            focus_ = dynamic_cast<const Control*>(next.get());
+            return;
+        }
+    }
+}
+
+void FakeWindow::pressEnter()
+{
+    const auto* focused = dynamic_cast<const FakeButton*>(focus_);
+    const Button* pressed = focused ? focused : defaultButton_;
+    for (const auto& control : controls_) {
+        auto* button = dynamic_cast<FakeButton*>(control.get());
+        if (button && button == pressed && button->canClick()) button->click();
+    }
+}
+
+void FakeWindow::focusLeaves(const Control* control)
+{
+    if (focus_ == control) pressTab();
+    if (focus_ == control) focus_ = nullptr;
 }
 
 // Rounded as the Win32 adapter rounds, through the same functions.
@@ -231,39 +288,52 @@ void FakeWindow::popupMenu(Menu& menu)
 
 void FakeWindow::mouseDown(int buttons)
 {
-    if (def_.onMouseDown) def_.onMouseDown(buttons);
-    platform_.runPosted();
+    require(takesInput(), "mouse press on a window no user could reach");
+    platform_.handle([this, buttons] {
+        if (def_.onMouseDown) def_.onMouseDown(buttons);
+    });
 }
-
-void FakeWindow::eventHandled() { platform_.runPosted(); }
 
 void FakeWindow::click()
 {
-    if (def_.onClick) def_.onClick();
-    platform_.runPosted();
+    require(takesInput(), "click on a window no user could reach");
+    platform_.handle([this] {
+        if (def_.onClick) def_.onClick();
+    });
 }
 
 void FakeWindow::requestClose(CloseCause cause)
 {
     require(!destroyed_, "close request to a destroyed window");
-    if (def_.onCloseRequest) def_.onCloseRequest(cause);
-    platform_.runPosted();
+    require(cause != CloseCause::User || takesInput(), "user's close of a window a box holds");
+    platform_.handle([this, cause] {
+        if (def_.onCloseRequest) def_.onCloseRequest(cause);
+    });
 }
 
 template <class T>
-T& FakeWindow::find(std::map<std::string, T*>& controls, const std::string& name)
+T& FakeWindow::find(const std::string& name)
 {
-    auto it = controls.find(name);
-    require(it != controls.end(), "no control " + name + " in " + def_.caption);
-    return *it->second;
+    for (const auto& control : controls_) {
+        auto* found = dynamic_cast<T*>(control.get());
+        if (found && found->def().name == name) return *found;
+    }
+    throw std::logic_error("no control " + name + " in " + def_.caption);
 }
 
-FakeLabel& FakeWindow::label(const std::string& name) { return find(labels_, name); }
-FakeButton& FakeWindow::button(const std::string& name) { return find(buttons_, name); }
-FakeComboBox& FakeWindow::combo(const std::string& name) { return find(combos_, name); }
-FakeTextField& FakeWindow::field(const std::string& name) { return find(fields_, name); }
-FakePictureBox& FakeWindow::picture(const std::string& name) { return find(pictures_, name); }
-FakeTimer& FakeWindow::timer(const std::string& name) { return find(timers_, name); }
+FakeLabel& FakeWindow::label(const std::string& name) { return find<FakeLabel>(name); }
+FakeButton& FakeWindow::button(const std::string& name) { return find<FakeButton>(name); }
+FakeComboBox& FakeWindow::combo(const std::string& name) { return find<FakeComboBox>(name); }
+FakeTextField& FakeWindow::field(const std::string& name) { return find<FakeTextField>(name); }
+FakePictureBox& FakeWindow::picture(const std::string& name) { return find<FakePictureBox>(name); }
+
+FakeTimer& FakeWindow::timer(const std::string& name)
+{
+    for (const auto& timer : timers_) {
+        if (timer->def().name == name) return *timer;
+    }
+    throw std::logic_error("no timer " + name + " in " + def_.caption);
+}
 
 FakePlatform::FakePlatform() : services_{*this, *this, *this, *this, *this} {}
 
@@ -289,34 +359,59 @@ CommandStart FakePlatform::run(const CommandLine& command, CommandEnded onEnded)
     if (onEnded && !ending.never) {
         const CommandOutcome outcome{ending.exitCode,
                                      ending.exitCode ? "exit code " + std::to_string(ending.exitCode) : ""};
-        dueEndings_.push_back({now_ + ending.afterMs, [onEnded, outcome] { onEnded(outcome); }});
+        pending_.push_back({now_ + ending.afterMs, [onEnded, outcome] { onEnded(outcome); }});
     }
     return {true, {}};
 }
 
-// The earliest command end due by `end`, taken out of the list; empty if none.
-Callback FakePlatform::takeEnding(std::int64_t end)
+void FakePlatform::handle(const Callback& handler)
 {
-    auto next = dueEndings_.end();
-    for (auto it = dueEndings_.begin(); it != dueEndings_.end(); ++it) {
-        if (it->due <= end && (next == dueEndings_.end() || it->due < next->due)) next = it;
+    {
+        const Counted running(handlersRunning_);
+        handler();
     }
-    if (next == dueEndings_.end()) return {};
-    Callback tell = std::move(next->tell);
+    runPending(now_);
+}
+
+void FakePlatform::runPending(std::int64_t by)
+{
+    while (runNextPending(by)) {
+    }
+}
+
+bool FakePlatform::runNextPending(std::int64_t by)
+{
+    if (handlersRunning_ > 0) return false;
+    auto next = pending_.end();
+    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+        if (it->due <= by && (next == pending_.end() || it->due < next->due)) next = it;
+    }
+    if (next == pending_.end()) return false;
     now_ = std::max(now_, next->due);
-    dueEndings_.erase(next);
-    return tell;
+    Callback run = std::move(next->run);
+    pending_.erase(next);
+    const Counted running(handlersRunning_);
+    run();
+    return true;
 }
 
 MessageResult FakePlatform::show(const NativeWindow& owner, std::string_view prompt, MessageButtons buttons,
                                  std::optional<std::string_view> title)
 {
+    const auto& asking = static_cast<const FakeWindow&>(owner);
     messages.push_back({std::string(prompt), buttons,
                         title ? std::optional<std::string>(std::string(*title)) : std::nullopt,
-                        static_cast<const FakeWindow&>(owner).def().caption});
-    if (duringMessage) {
-        auto during = std::exchange(duringMessage, {});
-        during();
+                        asking.def().caption});
+    const bool ownerWasThere = !asking.destroyed();
+    {
+        const Counted open(openBoxes_);
+        if (duringMessage) {
+            auto during = std::exchange(duringMessage, {});
+            during();
+        }
+    }
+    if (ownerWasThere && asking.destroyed()) {
+        return buttons == MessageButtons::OkCancel ? MessageResult::Cancel : MessageResult::Ok;
     }
     if (answers.empty()) return MessageResult::Ok;
     MessageResult answer = answers.front();
@@ -342,10 +437,20 @@ int FakePlatform::tickUntilNoTimerRuns(int limit)
 FakeTimer* FakePlatform::nextDue(std::int64_t by) const
 {
     FakeTimer* next = nullptr;
-    for (FakeTimer* timer : timers_) {
-        if (timer->enabled() && timer->due() <= by && (!next || timer->due() < next->due())) next = timer;
+    for (FakeWindow* window : windows_) {
+        for (const auto& timer : window->timers()) {
+            if (timer->enabled() && timer->due() <= by && (!next || timer->due() < next->due())) next = timer.get();
+        }
     }
     return next;
+}
+
+bool FakePlatform::timerAlive(const FakeTimer* timer) const
+{
+    return std::any_of(windows_.begin(), windows_.end(), [timer](FakeWindow* window) {
+        return std::any_of(window->timers().begin(), window->timers().end(),
+                           [timer](const auto& owned) { return owned.get() == timer; });
+    });
 }
 
 bool FakePlatform::tick()
@@ -354,7 +459,6 @@ bool FakePlatform::tick()
     if (!next) return false;
     now_ = std::max(now_, next->due());
     next->fire();
-    runPosted();
     return true;
 }
 
@@ -363,16 +467,11 @@ void FakePlatform::advance(std::int64_t ms)
     const std::int64_t end = now_ + ms;
     for (;;) {
         FakeTimer* next = nextDue(end);
-        // A command's end due before the next tick is told first.
-        if (Callback tell = takeEnding(next ? next->due() - 1 : end)) {
-            tell();
-            runPosted();
-            continue;
-        }
+        // What comes due before the next tick runs first.
+        if (runNextPending(next ? next->due() - 1 : end)) continue;
         if (!next) break;
         now_ = std::max(now_, next->due());
         next->fire();
-        runPosted();
     }
     // A box opened on the way may have let time pass beyond the end; the
     // clock never goes back.
@@ -395,32 +494,17 @@ void FakePlatform::jump(std::int64_t ms)
 {
     now_ += ms;
     std::vector<FakeTimer*> due;
-    for (FakeTimer* timer : timers_) {
-        if (timer->enabled() && timer->due() <= now_) due.push_back(timer);
+    for (FakeWindow* window : windows_) {
+        for (const auto& timer : window->timers()) {
+            if (timer->enabled() && timer->due() <= now_) due.push_back(timer.get());
+        }
     }
     std::sort(due.begin(), due.end(), [](FakeTimer* a, FakeTimer* b) { return a->due() < b->due(); });
     for (FakeTimer* timer : due) {
         // An earlier tick may have stopped or destroyed it.
-        if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end() || !timer->enabled()) continue;
-        timer->fire();
-        runPosted();
+        if (timerAlive(timer) && timer->enabled()) timer->fire();
     }
-}
-
-// After each event: posted callbacks, and the ends of commands due by now.
-void FakePlatform::runPosted()
-{
-    for (;;) {
-        if (!posted_.empty()) {
-            Callback callback = std::move(posted_.front());
-            posted_.pop_front();
-            callback();
-        } else if (Callback tell = takeEnding(now_)) {
-            tell();
-        } else {
-            return;
-        }
-    }
+    runPending(now_);
 }
 
 FakeWindow* FakePlatform::window(std::string_view caption) const
@@ -429,11 +513,6 @@ FakeWindow* FakePlatform::window(std::string_view caption) const
         if (!(*it)->destroyed() && (*it)->def().caption == caption) return *it;
     }
     return nullptr;
-}
-
-void FakePlatform::timerGone(FakeTimer* timer)
-{
-    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
 }
 
 void FakePlatform::windowGone(FakeWindow* window)

@@ -21,18 +21,39 @@ namespace kestrow::fake {
 class FakePlatform;
 class FakeWindow;
 
-// The state every control keeps: its definition and its two flags.
-template <class Interface, class Definition>
-class FakeControl : public Interface {
+// What the window keeps of every control: the definition it was made from,
+// found by name and walked in creation order (the tab order).
+class FakeControlBase {
 public:
-    explicit FakeControl(Definition def) : def_(std::move(def)), enabled_(def_.enabled), visible_(def_.visible) {}
-    bool enabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
-    bool visible() const override { return visible_; }
-    void setVisible(bool visible) override { visible_ = visible; }
+    virtual ~FakeControlBase() = default;
+    virtual const ControlDefinition& definition() const = 0;
+    virtual bool takesFocus() const = 0;  // a tab stop, now usable
+};
+
+// The state every control keeps: its definition and its two flags. Once its
+// window is destroyed it reads empty, hidden and disabled, and takes no
+// change, as a control whose native control has gone.
+template <class Interface, class Definition>
+class FakeControl : public Interface, public FakeControlBase {
+public:
+    FakeControl(Definition def, FakeWindow& window);
+    bool enabled() const override { return live() && enabled_; }
+    void setEnabled(bool enabled) override;
+    bool visible() const override { return live() && visible_; }
+    void setVisible(bool visible) override;
     const Definition& def() const { return def_; }
+    const ControlDefinition& definition() const override { return def_; }
+    bool takesFocus() const override { return false; }
+    // Whether a user could click it or type into it now: shown, enabled,
+    // and its window not held by a message box.
+    bool canClick() const;
 
 protected:
+    bool live() const;
+    // Throws unless canClick(): no user could reach it.
+    void requireUser(const char* what) const;
+
+    FakeWindow& window_;
     Definition def_;
     bool enabled_;
     bool visible_;
@@ -41,9 +62,9 @@ protected:
 class FakeLabel final : public FakeControl<Label, LabelDefinition> {
 public:
     using FakeControl::FakeControl;
-    std::string caption() const override { return caption_; }
-    void setCaption(std::string_view c) override { caption_ = std::string(c); }
-    // A user's click: only a shown label takes it.
+    std::string caption() const override { return live() ? caption_ : std::string(); }
+    void setCaption(std::string_view c) override;
+    // A user's click: throws unless a user could click it.
     void click();
 
 private:
@@ -52,25 +73,24 @@ private:
 
 class FakeButton final : public FakeControl<Button, ButtonDefinition> {
 public:
-    FakeButton(ButtonDefinition def, FakeWindow& window) : FakeControl(std::move(def)), window_(window) {}
-    std::string caption() const override { return caption_; }
-    void setCaption(std::string_view c) override { caption_ = std::string(c); }
+    using FakeControl::FakeControl;
+    std::string caption() const override { return live() ? caption_ : std::string(); }
+    void setCaption(std::string_view c) override;
     void makeDefault() override;
-    // A user's click: throws if the button is hidden or disabled, since no
-    // user could press it then.
+    bool takesFocus() const override { return canClick(); }
+    // A user's click: throws unless a user could click it.
     void click();
-    bool canClick() const { return visible_ && enabled_; }
 
 private:
-    FakeWindow& window_;
     std::string caption_ = def_.caption;
 };
 
 class FakeComboBox final : public FakeControl<ComboBox, ComboDefinition> {
 public:
     using FakeControl::FakeControl;
-    std::string text() const override { return text_; }
-    void setText(std::string_view t) override { text_ = std::string(t); }
+    std::string text() const override { return live() ? text_ : std::string(); }
+    void setText(std::string_view t) override;
+    bool takesFocus() const override { return canClick(); }
 
 private:
     std::string text_ = def_.text;
@@ -78,18 +98,18 @@ private:
 
 class FakeTextField final : public FakeControl<TextField, TextFieldDefinition> {
 public:
-    FakeTextField(TextFieldDefinition def, FakeWindow& window) : FakeControl(std::move(def)), window_(window) {}
-    std::string text() const override { return text_; }
+    using FakeControl::FakeControl;
+    std::string text() const override { return live() ? text_ : std::string(); }
     // Like a real edit control: every change notifies, nested, before the
     // setter returns.
     void setText(std::string_view t) override;
     void setFocus() override;
+    bool takesFocus() const override { return canClick(); }
     bool hasFocus() const;
-    // A user's edit leaving the given text; throws if the field is disabled.
+    // A user's edit leaving the given text; throws unless a user could type.
     void type(std::string_view t);
 
 private:
-    FakeWindow& window_;
     std::string text_ = def_.text;
 };
 
@@ -108,8 +128,12 @@ public:
     std::string failure() const override { return failure_; }
     const TimerDefinition& def() const { return def_; }
     std::int64_t due() const { return due_; }
+    // When the timer last went from stopped to running, on the test clock.
+    std::int64_t runningSince() const { return runningSince_; }
     // Ticks now; the next tick is one interval later.
     void fire();
+    // The window is going: the timer stops for good.
+    void stopForGood();
     // While set, the system refuses this timer with this reason.
     std::optional<std::string> refuseWith;
 
@@ -119,7 +143,9 @@ private:
     TimerDefinition def_;
     FakePlatform& platform_;
     bool enabled_ = false;
+    bool gone_ = false;
     std::int64_t due_ = 0;
+    std::int64_t runningSince_ = 0;
     std::string failure_;
 };
 
@@ -145,6 +171,7 @@ public:
     Timer& addTimer(TimerDefinition def) override;
     Menu& addPopupMenu(MenuDefinition def) override;
 
+    // The first time, the first usable tab stop takes the focus.
     void show() override;
     bool isShown() const { return shown_; }
     void destroy() override;
@@ -164,13 +191,18 @@ public:
 
     // Test access.
     const WindowDefinition& def() const { return def_; }
+    FakePlatform& platform() const { return platform_; }
     bool destroyed() const { return destroyed_; }
+    // Whether a user could reach the window: not destroyed, and no message
+    // box of the program open.
+    bool takesInput() const;
     FakeLabel& label(const std::string& name);
     FakeButton& button(const std::string& name);
     FakeComboBox& combo(const std::string& name);
     FakeTextField& field(const std::string& name);
     FakePictureBox& picture(const std::string& name);
     FakeTimer& timer(const std::string& name);
+    const std::vector<std::unique_ptr<FakeTimer>>& timers() const { return timers_; }
     // The menu that popupMenu last showed, and the item the next popup picks
     // (empty: the menu is closed without a choice).
     const FakeMenu* lastPopup() const { return lastPopup_; }
@@ -178,50 +210,46 @@ public:
     void choosePopupItem(std::string item) { nextChoice_ = std::move(item); }
 
     // A user's mouse press or click on the window's background; a user's
-    // close from the title bar, or a close with another cause.
+    // close from the title bar, or a close with another cause (which
+    // reaches a window a box holds too).
     void mouseDown(int buttons);
     void click();
     void requestClose(CloseCause cause = CloseCause::User);
-    // What the event loop does after each event: runs posted callbacks.
-    void eventHandled();
+    // A user's Tab: the focus goes to the next usable tab stop in creation
+    // order. A user's Enter: presses the focused button, else the default
+    // one, if a user could press it.
+    void pressTab();
+    void pressEnter();
 
     const Button* defaultButton() const { return defaultButton_; }
     void setDefaultButton(const Button* button) { defaultButton_ = button; }
-    const TextField* focus() const { return focus_; }
-    void setFocus(const TextField* field) { focus_ = field; }
+    const Control* focus() const { return focus_; }
+    void setFocus(const Control* control) { focus_ = control; }
+    // A focused control disabled or hidden passes the focus on.
+    void focusLeaves(const Control* control);
 
 private:
     template <class T>
-    T& find(std::map<std::string, T*>& controls, const std::string& name);
-    // Throws unless the control comes in tab order (see made()).
-    void made(const ControlDefinition& def, bool tabStop, const std::string& namedBy = {});
+    T& find(const std::string& name);
+    template <class T>
+    T& adopt(std::unique_ptr<T> control, bool tabStop, const std::string& namedBy = {});
     // Twips as the nearest whole pixels at the platform's DPI; exact at DPI 0.
     double inWholePixels(double twips) const;
 
     WindowDefinition def_;
     FakePlatform& platform_;
-    std::vector<std::unique_ptr<FakeLabel>> ownedLabels_;
-    std::vector<std::unique_ptr<FakeButton>> ownedButtons_;
-    std::vector<std::unique_ptr<FakeComboBox>> ownedCombos_;
-    std::vector<std::unique_ptr<FakeTextField>> ownedFields_;
-    std::vector<std::unique_ptr<FakePictureBox>> ownedPictures_;
-    std::vector<std::unique_ptr<FakeTimer>> ownedTimers_;
-    std::vector<std::unique_ptr<FakeMenu>> ownedMenus_;
-    std::map<std::string, FakeLabel*> labels_;
-    std::map<std::string, FakeButton*> buttons_;
-    std::map<std::string, FakeComboBox*> combos_;
-    std::map<std::string, FakeTextField*> fields_;
-    std::map<std::string, FakePictureBox*> pictures_;
-    std::map<std::string, FakeTimer*> timers_;
-    std::map<std::string, FakeMenu*> menus_;
+    // Controls in creation order: the tab order.
+    std::vector<std::unique_ptr<FakeControlBase>> controls_;
+    std::vector<std::unique_ptr<FakeTimer>> timers_;
+    std::vector<std::unique_ptr<FakeMenu>> menus_;
     const Button* defaultButton_ = nullptr;
-    const TextField* focus_ = nullptr;
+    const Control* focus_ = nullptr;
     int lastTabStop_ = -1;
-    std::string lastMade_;
     const FakeMenu* lastPopup_ = nullptr;
     std::string nextChoice_;
     int popupCount_ = 0;
     bool shown_ = false;
+    bool shownOnce_ = false;
     bool destroyed_ = false;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;  // exact twips when dpi is 0
     double minimumHeight_ = 0;
@@ -251,14 +279,16 @@ public:
     ScreenArea workArea(const NativeWindow& placed) const override;
     int doubleClickMs() const override { return doubleClickMs_; }
     void setDoubleClickMs(int ms) { doubleClickMs_ = ms; }
-    void post(Callback callback) override { posted_.push_back(std::move(callback)); }
+    // Runs once no handler runs, after what was posted or came due before.
+    void post(Callback callback) override { pending_.push_back({now_, std::move(callback)}); }
     void quit() override { quit_ = true; }
 
     // CommandRunner: records every command line. A command the real runner
     // would refuse throws, so no test passes with one. Nothing starts while
     // failWith is set. A started command told to report its end does so as
     // the next of `endings` says; with none left, with exit code 0 right
-    // after the current event.
+    // after the current event. Either way the end is told once no handler
+    // runs, as a posted callback is.
     CommandStart run(const CommandLine& command, CommandEnded onEnded) override;
     std::vector<std::string> commands;
     std::optional<std::string> failWith;
@@ -270,7 +300,9 @@ public:
     std::deque<Ending> endings;
 
     // MessageBoxes: records every box; answers from the script, then OK.
-    // duringMessage runs while a box is open, as ticks may.
+    // duringMessage runs while a box is open, as ticks may; meanwhile no
+    // window takes input. Should the box's owner go while it is open, the
+    // box answers Cancel, or OK when that is its only button.
     MessageResult show(const NativeWindow& owner, std::string_view prompt, MessageButtons buttons,
                        std::optional<std::string_view> title) override;
     std::vector<RecordedMessage> messages;
@@ -304,7 +336,8 @@ public:
     int dpi() const { return dpi_; }
 
     // Advances the test clock, firing due ticks in time order and running
-    // posted callbacks after each event.
+    // posted callbacks after each event. Inside a handler (a box's wait)
+    // only ticks come: the rest waits until the handler returns.
     void advance(std::int64_t ms);
     // A stall of the thread or a sleep of the machine: the clock moves on
     // with no tick; then each timer that fell due meanwhile ticks once, as
@@ -316,7 +349,10 @@ public:
     // runs after `limit`.
     int tickUntilNoTimerRuns(int limit = 2000);
     std::int64_t now() const { return now_; }
-    void runPosted();
+    // Runs a handler as the event loop does: what is posted or comes due
+    // meanwhile runs once no handler runs any more.
+    void handle(const Callback& handler);
+    bool boxOpen() const { return openBoxes_ > 0; }
 
     bool quitRequested() const { return quit_; }
     // Every window object still alive (a destroyed window stays until its
@@ -326,24 +362,28 @@ public:
     FakeWindow* window(std::string_view caption) const;
 
     // Registration used by the fakes.
-    void timerCreated(FakeTimer* timer) { timers_.push_back(timer); }
-    void timerGone(FakeTimer* timer);
     void windowGone(FakeWindow* window);
 
 private:
-    Callback takeEnding(std::int64_t end);
+    // Posted callbacks and command ends due by `by`, first due first, while
+    // no handler runs; runNextPending runs one and says whether it did.
+    void runPending(std::int64_t by);
+    bool runNextPending(std::int64_t by);
     // The enabled timer due first, if it is due by `by`.
     FakeTimer* nextDue(std::int64_t by) const;
+    bool timerAlive(const FakeTimer* timer) const;
 
     Services services_;
     std::vector<FakeWindow*> windows_;
-    std::vector<FakeTimer*> timers_;
-    std::deque<Callback> posted_;
-    struct DueEnding {
+    // Posted callbacks (due when posted) and command ends (due when the
+    // command ends), in the order they came.
+    struct Pending {
         std::int64_t due;
-        Callback tell;
+        Callback run;
     };
-    std::vector<DueEnding> dueEndings_;
+    std::vector<Pending> pending_;
+    int handlersRunning_ = 0;
+    int openBoxes_ = 0;
     TimeOfDay timeOfDay_{12, 0, 0};
     std::string separator_ = ".";
     double screenWidth_ = 1920 * 15;
@@ -355,5 +395,45 @@ private:
     std::int64_t granularity_ = 1;
     bool quit_ = false;
 };
+
+template <class Interface, class Definition>
+FakeControl<Interface, Definition>::FakeControl(Definition def, FakeWindow& window)
+    : window_(window), def_(std::move(def)), enabled_(def_.enabled), visible_(def_.visible)
+{
+}
+
+template <class Interface, class Definition>
+bool FakeControl<Interface, Definition>::live() const
+{
+    return !window_.destroyed();
+}
+
+template <class Interface, class Definition>
+void FakeControl<Interface, Definition>::setEnabled(bool enabled)
+{
+    if (!live()) return;
+    enabled_ = enabled;
+    if (!enabled) window_.focusLeaves(this);
+}
+
+template <class Interface, class Definition>
+void FakeControl<Interface, Definition>::setVisible(bool visible)
+{
+    if (!live()) return;
+    visible_ = visible;
+    if (!visible) window_.focusLeaves(this);
+}
+
+template <class Interface, class Definition>
+bool FakeControl<Interface, Definition>::canClick() const
+{
+    return visible() && enabled() && window_.takesInput();
+}
+
+template <class Interface, class Definition>
+void FakeControl<Interface, Definition>::requireUser(const char* what) const
+{
+    if (!canClick()) throw std::logic_error(std::string(what) + " " + def_.name + ", which no user could reach");
+}
 
 }  // namespace kestrow::fake

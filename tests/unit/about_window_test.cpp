@@ -259,6 +259,18 @@ TEST_F(AboutTest, LinksAndMenuItemsAskThenOpen)
     EXPECT_FALSE(about().label("Label85").visible());
 }
 
+// Another program closes the window while it asks: the question counts as
+// declined, and the form goes only once the asking handler has returned.
+TEST_F(AboutTest, ClosedWhileAskingDeclines)
+{
+    openFully();
+    platform.answers = {MessageResult::Ok};
+    platform.duringMessage = [this] { about().requestClose(CloseCause::TaskManager); };
+    about().label("Label7").click();
+    EXPECT_TRUE(platform.commands.empty());
+    EXPECT_EQ(program.about().get(), nullptr);
+}
+
 TEST_F(AboutTest, FollowLinkAndMenuShowOneFollowWindow)
 {
     openFully();

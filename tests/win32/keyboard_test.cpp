@@ -1,6 +1,5 @@
 // The program's windows under real keyboard and mouse input, as in a Windows
-// dialog: Enter, Tab, the focus, the menu key, and message boxes that hold
-// the whole program.
+// dialog: Enter, Tab, the focus and the menu key.
 #include "tests/win32/win32_program.h"
 
 #include <gtest/gtest.h>
@@ -108,32 +107,6 @@ TEST_F(KeyboardTest, MenuKeysOpenThePopupMenuAtTheWindowsCornerButNoPressOnACont
     EXPECT_EQ(menus.size(), 2u);
     clickAt({corner.x + 5, corner.y + 5}, true);
     EXPECT_EQ(menus.size(), 3u) << "a press on the background opens it";
-}
-
-TEST_F(KeyboardTest, MessageBoxesHoldEveryWindowAndAVanishedOwnerCountsAsCancel)
-{
-    AboutWindow& about = program.about().show();
-    HWND windows[] = {hwndOf(window()), hwndOf(about)};
-    std::vector<std::wstring> boxes;
-    bool held = false;
-    DuringModalLoops watch([&] {
-        wchar_t text[256]{};
-        HWND box = shownBox();
-        if (!box || !GetDlgItemTextW(box, 0xFFFF, text, 256)) return;
-        boxes.push_back(text);
-        held = !IsWindowEnabled(windows[0]) && !IsWindowEnabled(windows[1]);
-        // Another program closes the window that asked; any other box reports a failure.
-        PostMessageW(boxes.back() == L"检查更新？" ? windows[1] : box, WM_CLOSE, 0, 0);
-    });
-    HWND link = Win32Program::control(about, "Label7");
-    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageW(link, WM_LBUTTONUP, 0, 0);
-    pumpUntilInputHandled();
-    EXPECT_EQ(boxes, std::vector<std::wstring>{L"检查更新？"});
-    EXPECT_TRUE(held);
-    EXPECT_TRUE(commands.empty()) << "the question counts as declined";
-    EXPECT_EQ(program.about().get(), nullptr) << "dropped once its handler had returned";
-    EXPECT_TRUE(window().loaded() && IsWindowEnabled(windows[0]));
 }
 
 }  // namespace
