@@ -13,7 +13,7 @@ packages=(
   imagemagick fonts-noto-cjk fonts-wqy-microhei    # screenshots and Chinese text under Wine
   zbar-tools                                       # reads the QR pictures back in the unit tests
   clang libclang-rt-14-dev                         # libFuzzer targets
-  python3                                          # writes the release zip
+  python3 python3-pefile                           # writes the release zip; reads the exes' PE files
 )
 refresh=0
 if [ "${1:-}" = --refresh ]; then refresh=1; shift; fi
