@@ -65,10 +65,15 @@ kestrow_virtual_display() {
 # shutdown.exe and explorer.exe become the recorder (tests/e2e/recorder.cpp).
 # Wine prefers its builtin shutdown.exe to a native file of that name in
 # system32; C:\windows\explorer.exe is not a builtin path and runs natively.
+# A 32-bit program's system32 is syswow64 (WOW64's redirection), where
+# Wine's builtin stub, which accepts every command line, would answer.
 kestrow_recorder_stands_in() {
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v shutdown.exe /t REG_SZ /d native /f >/dev/null 2>&1
   wineserver -w
-  cp "${2:-$1}" "$WINEPREFIX/drive_c/windows/system32/shutdown.exe"
+  local system
+  for system in system32 syswow64; do
+    [ ! -d "$WINEPREFIX/drive_c/windows/$system" ] || cp "${2:-$1}" "$WINEPREFIX/drive_c/windows/$system/shutdown.exe"
+  done
   cp "$1" "$WINEPREFIX/drive_c/windows/explorer.exe"
 }
 

@@ -80,6 +80,12 @@ CommandStart Win32CommandRunner::run(const CommandLine& command, CommandEnded on
 
     // A full path: with no application name CreateProcess would search the
     // exe's and the current folder first, where a planted copy could wait.
+    // Right for the 64-bit and the 32-bit build alike. A 32-bit process on
+    // 64-bit Windows (or on Windows on ARM) is told System32 as its system
+    // folder, and WOW64 redirects what it opens there to SysWOW64, which
+    // holds a 32-bit shutdown.exe taking the same command lines; the same
+    // redirection makes System32 a sound current folder. The Windows folder
+    // is not redirected, so explorer.exe is the one shell everybody has.
     const std::wstring application = command.tool == Tool::Shutdown
                                          ? join(systemFolder_, L"shutdown.exe")
                                          : join(windowsFolder_, L"explorer.exe");

@@ -34,10 +34,13 @@ KESTROW_RECORDER_LOG=$(kestrow_windows_path "$log")
 # kestrow.exe to be stopped (SIGSTOP) that long and resumed (SIGCONT), as a
 # busy machine or a debugger would hold it; the answer in stall-done names
 # the processes stopped. Only this prefix's kestrow.exe is ever touched.
+# (comm: the exe's file name, cut to 15 characters.)
+comm=$(basename "$exe")
+comm=${comm:0:15}
 kestrow_pids() {
   local d
   for d in /proc/[0-9]*; do
-    [ "$(cat "$d/comm" 2>/dev/null)" = kestrow.exe ] || continue
+    [ "$(cat "$d/comm" 2>/dev/null)" = "$comm" ] || continue
     tr '\0' '\n' 2>/dev/null <"$d/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${d#/proc/}"
   done
   return 0

@@ -37,21 +37,30 @@ int height(HWND window)
     return r.bottom - r.top;
 }
 
+namespace {
+
+struct FoundWindows {
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+// A function, not a lambda: a lambda converts to a pointer of the default
+// calling convention, which the 32-bit build's CALLBACK (stdcall) is not.
+BOOL CALLBACK collectWindow(HWND h, LPARAM p)
+{
+    auto* f = reinterpret_cast<FoundWindows*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (f->pid == 0 || owner == f->pid) f->windows.push_back(h);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> topLevel(DWORD pid)
 {
-    struct Found {
-        DWORD pid;
-        std::vector<HWND> windows;
-    } found{pid, {}};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Found*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (f->pid == 0 || owner == f->pid) f->windows.push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    FoundWindows found{pid, {}};
+    EnumWindows(&collectWindow, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }
 

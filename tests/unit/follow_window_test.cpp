@@ -84,6 +84,9 @@ std::string decodeQr(const std::string& file)
 // back from the file kestrow.rc compiles in for it.
 TEST_F(FollowTest, EachPictureOpensTheAddressItsCodeHolds)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "zbarimg is the Linux host's: the native run reads the pictures";
+#endif
     ASSERT_EQ(std::system("command -v zbarimg >/dev/null"), 0) << "zbarimg is missing (Debian: zbar-tools)";
     struct Case {
         std::string name;
