@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian machine (run as root).
+# Every name here is a package of Debian 12 (bookworm) and of Debian 13
+# (trixie) alike; scripts/check-fresh-debian.sh tries both.
 #
 #   scripts/install-deps.sh [--refresh] [extra packages...]
 #
@@ -12,8 +14,9 @@ packages=(
   wine wine64 xvfb xauth x11-utils                 # adapter and end-to-end tests
   imagemagick fonts-noto-cjk fonts-wqy-microhei    # screenshots and Chinese text under Wine
   zbar-tools                                       # reads the QR pictures back in the unit tests
-  clang libclang-rt-14-dev                         # libFuzzer targets
-  python3                                          # writes the release zip
+  clang libclang-rt-dev                            # libFuzzer targets (the runtime of Debian's default clang)
+  clang-format-19                                  # the format check, one version on every release
+  python3 python3-pefile                           # the release zip; reading kestrow.exe's PE headers
 )
 refresh=0
 if [ "${1:-}" = --refresh ]; then refresh=1; shift; fi
