@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian machine (run as root).
+# Every name here is a package of Debian 12 (bookworm) and of Debian 13
+# (trixie) alike; scripts/check-fresh-debian.sh tries both.
 #
 #   scripts/install-deps.sh [--refresh] [extra packages...]
 #
@@ -14,9 +16,9 @@ packages=(
   libc6:i386                                       # tells whether this machine runs 32-bit programs
   imagemagick fonts-noto-cjk fonts-wqy-microhei    # screenshots and Chinese text under Wine
   zbar-tools                                       # reads the QR pictures back in the unit tests
-  clang libclang-rt-14-dev                         # libFuzzer targets
-  clang-format-19                                  # the formatting check, one version on Debian 12 and 13
-  python3 python3-pefile                           # writes the release zip; reads the exes' PE files
+  clang libclang-rt-dev                            # libFuzzer targets (the runtime of Debian's default clang)
+  clang-format-19                                  # the format check, one version on every release
+  python3 python3-pefile                           # the release zip; reading kestrow.exe's PE headers
 )
 refresh=0
 if [ "${1:-}" = --refresh ]; then refresh=1; shift; fi
