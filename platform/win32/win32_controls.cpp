@@ -267,7 +267,7 @@ HBRUSH Win32TextField::colours(HDC dc, bool asStatic)
 // own size at 96 DPI and grows with the DPI.
 Win32PictureBox::Win32PictureBox(ControlHost& host, int id, const PictureDefinition& def)
     : ChildWindow(host, def, id, L"STATIC", {}, SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL | WS_CLIPSIBLINGS),
-      bitmap_(loadPicture(def.picture))
+      bitmap_(loadPicture(def.picture, host.com()))
 {
     takeClicks(def.onClick, def.handCursor, def.tooltip);
     SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));
