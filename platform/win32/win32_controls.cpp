@@ -51,10 +51,14 @@ ChildControl::ChildControl(ControlHost& host, const ControlDefinition& def, int 
     // label, which shows no focus. Tab alone walks the controls, in the
     // order they are made in.
     style |= WS_CHILD | WS_GROUP | (def.visible ? WS_VISIBLE : 0) | (def.enabled ? 0 : WS_DISABLED);
-    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, 0, 0, 0, 0, host_.hwnd(),
+    // Made in its place, with its font: moving it there afterwards would
+    // cost every control of a new window a move and a repaint.
+    const RECT r = placement();
+    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, host_.hwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                   nullptr));
-    layout();
+    if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
 }
 
 void ChildControl::takeClicks(Callback onClick, bool handCursor, const std::string& tooltip)
@@ -68,10 +72,15 @@ void ChildControl::layout()
 {
     if (!hwnd()) return;
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
-    const RECT r = boundsToPixels(bounds_, host_.dpi());
-    const int height = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, height + droppedHeight(height),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = placement();
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT ChildControl::placement() const
+{
+    RECT r = boundsToPixels(bounds_, host_.dpi());
+    r.bottom += droppedHeight(r.bottom - r.top);
+    return r;
 }
 
 // STN_CLICKED and BN_CLICKED. Only a control a user could press now runs

@@ -90,6 +90,8 @@ protected:
 
 private:
     void passFocusOn();
+    // Its rectangle on the host at the host's current DPI, a dropped list included.
+    RECT placement() const;
 
     Bounds bounds_;
     FontStyle font_;
