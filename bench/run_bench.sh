@@ -16,14 +16,15 @@
 # and ended: it is never given an action or a command-line option and has no
 # D-Bus session to be reached over.
 #
-# Environment knobs: RUNS (start-up runs, default 5), COUNTDOWN_RUNS (default 3).
+# Environment knobs: RUNS (start-up rounds, default 9: enough that one noisy
+# round does not decide the medians), COUNTDOWN_RUNS (default 3).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 work="$root/build/bench"
 raw="$work/raw"
-RUNS=${RUNS:-5}
+RUNS=${RUNS:-9}
 COUNTDOWN_RUNS=${COUNTDOWN_RUNS:-3}
 started=$(date +%s)
 

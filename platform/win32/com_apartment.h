@@ -1,7 +1,8 @@
-// COM on this thread for as long as the object lives. The thread is the
-// user-interface thread, so it asks for a single-threaded apartment; if the
-// thread already chose the multithreaded one, COM is usable all the same.
-// Entering again where COM is in use only counts up.
+// COM on the user-interface thread, entered when something first needs it
+// (the taskbar list, the picture decoder) and left when the object goes.
+// ole32.dll, and combase and rpcrt4 under it, is not imported: it is loaded
+// at that first need, by its full path in the system folder, so a start
+// that only shows the timer window never pays for loading it.
 #pragma once
 
 #include <objbase.h>
@@ -10,18 +11,23 @@ namespace kestrow::win32 {
 
 class ComApartment {
 public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
+    ComApartment() = default;
+    ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-    bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+    // An in-process object of the class (CoCreateInstance), COM entered
+    // first if it is not yet. Fails if COM cannot be had.
+    HRESULT create(REFCLSID type, REFIID asked, void** object);
 
 private:
-    HRESULT result_;
+    bool enter();
+
+    using CreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    using UninitializeFn = void(WINAPI*)();
+    CreateInstanceFn createInstance_ = nullptr;  // set once COM is usable
+    UninitializeFn uninitialize_ = nullptr;      // set once this object entered COM
+    bool tried_ = false;
 };
 
 }  // namespace kestrow::win32

@@ -21,14 +21,12 @@ constexpr UINT kMaxSide = 4096;
 // no PNG or the system cannot decode them. PNG is the pictures' format in
 // the exe; the Windows Imaging Component that every supported Windows
 // carries decodes it.
-OwnedBitmap decodePng(std::span<const BYTE> png)
+OwnedBitmap decodePng(std::span<const BYTE> png, ComApartment& com)
 {
-    ComApartment com;
-    if (!com.usable()) return {};
     // The first factory's class: CLSID_WICImagingFactory means the second
     // one in newer Windows SDKs, which Windows 7 without its platform update lacks.
     ComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
+    if (FAILED(com.create(CLSID_WICImagingFactory1, IID_PPV_ARGS(&factory)))) {
         return {};
     }
     ComPtr<IWICStream> stream;
@@ -104,7 +102,7 @@ OwnedCursor loadHandCursor()
         LoadImageW(module(), MAKEINTRESOURCEW(KESTROW_IDC_HAND_POINTER), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
 }
 
-OwnedBitmap loadPicture(Picture picture)
+OwnedBitmap loadPicture(Picture picture, ComApartment& com)
 {
     const int id = pictureId(picture);
     if (!id) return {};
@@ -113,7 +111,7 @@ OwnedBitmap loadPicture(Picture picture)
     HGLOBAL loaded = found ? LoadResource(module(), found) : nullptr;
     const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     if (!bytes) return {};
-    return decodePng({bytes, SizeofResource(module(), found)});
+    return decodePng({bytes, SizeofResource(module(), found)}, com);
 }
 
 }  // namespace kestrow::win32

@@ -3,6 +3,7 @@
 
 #include "platform/controls.h"
 #include "platform/window.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/handles.h"
 
 namespace kestrow::win32 {
@@ -11,6 +12,6 @@ namespace kestrow::win32 {
 OwnedIcon loadWindowIcon(WindowIcon icon, int size);
 OwnedCursor loadHandCursor();
 // Empty for Picture::None or a picture missing from the exe.
-OwnedBitmap loadPicture(Picture picture);
+OwnedBitmap loadPicture(Picture picture, ComApartment& com);
 
 }  // namespace kestrow::win32

@@ -10,10 +10,10 @@ constexpr ULONGLONG kWhole = 10000;  // steps of the bar
 
 }  // namespace
 
-ITaskbarList3* createTaskbarList()
+ITaskbarList3* createTaskbarList(ComApartment& com)
 {
     ITaskbarList3* list = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&list)))) {
+    if (FAILED(com.create(CLSID_TaskbarList, IID_PPV_ARGS(&list)))) {
         return nullptr;
     }
     if (FAILED(list->HrInit())) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/window.h"
+#include "platform/win32/com_apartment.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ namespace kestrow::win32 {
 
 // Makes the taskbar list, initialised, or nullptr. The caller releases it.
 using TaskbarListFactory = std::function<ITaskbarList3*()>;
-ITaskbarList3* createTaskbarList();
+ITaskbarList3* createTaskbarList(ComApartment& com);
 
 // The message Explorer sends a window when it has (re)created its button.
 UINT taskbarButtonCreatedMessage();

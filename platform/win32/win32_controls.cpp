@@ -52,10 +52,14 @@ ChildControl::ChildControl(ControlHost& host, const ControlDefinition& def, int 
     // label, which shows no focus. Tab alone walks the controls, in the
     // order they are made in.
     style |= WS_CHILD | WS_GROUP | (def.visible ? WS_VISIBLE : 0) | (def.enabled ? 0 : WS_DISABLED);
-    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, 0, 0, 0, 0, host_.hwnd(),
+    // Made in its place, with its font: moving it there afterwards would
+    // cost every control of a new window a move and a repaint.
+    const RECT r = placement();
+    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, host_.hwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                   nullptr));
-    layout();
+    if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
 }
 
 void ChildControl::takeClicks(Callback onClick, bool handCursor, const std::string& tooltip)
@@ -69,10 +73,15 @@ void ChildControl::layout()
 {
     if (!hwnd()) return;
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), TRUE);
+    const RECT r = placement();
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT ChildControl::placement() const
+{
     const PixelRect r = boundsToPixels(bounds_, host_.dpi());
     const int height = r.bottom - r.top;
-    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, height + droppedHeight(height),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return RECT{r.left, r.top, r.right, r.bottom + droppedHeight(height)};
 }
 
 // STN_CLICKED and BN_CLICKED. Only a control a user could press now runs
@@ -268,7 +277,7 @@ HBRUSH Win32TextField::colours(HDC dc, bool asStatic)
 // own size at 96 DPI and grows with the DPI.
 Win32PictureBox::Win32PictureBox(ControlHost& host, int id, const PictureDefinition& def)
     : ChildWindow(host, def, id, L"STATIC", {}, SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL | WS_CLIPSIBLINGS),
-      bitmap_(loadPicture(def.picture))
+      bitmap_(loadPicture(def.picture, host.com()))
 {
     takeClicks(def.onClick, def.handCursor, def.tooltip);
     SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));

@@ -11,6 +11,7 @@
 
 #include "platform/controls.h"
 #include "platform/win32/colours.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/handles.h"
 
 #include <windows.h>
@@ -31,6 +32,8 @@ public:
     virtual COLORREF colour(Colour colour, ColourRole role) const = 0;
     virtual HBRUSH brush(COLORREF colour) = 0;
     virtual void addTooltip(HWND control, const std::string& text) = 0;
+    // COM, for decoding pictures.
+    virtual ComApartment& com() = 0;
 
 protected:
     ~ControlHost() = default;
@@ -87,6 +90,8 @@ protected:
 
 private:
     void passFocusOn();
+    // Its rectangle on the host at the host's current DPI, a dropped list included.
+    RECT placement() const;
 
     Bounds bounds_;
     FontStyle font_;

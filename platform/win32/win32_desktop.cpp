@@ -47,7 +47,7 @@ Win32Desktop::~Win32Desktop()
 std::unique_ptr<NativeWindow> Win32Desktop::createWindow(WindowDefinition def)
 {
     auto window = std::make_unique<Win32Window>(
-        std::move(def), WindowContext{handlers_, home(), highContrast, makeTaskbarList, lookup_});
+        std::move(def), WindowContext{handlers_, home(), highContrast, makeTaskbarList, com_, lookup_});
     if (!home()) home_ = window->hwnd();
     return window;
 }

@@ -58,7 +58,7 @@ public:
     std::function<bool()> highContrast = systemHighContrast;
     // Where the windows' taskbar buttons come from; tests hand in one
     // that fails, as Windows without Explorer does.
-    TaskbarListFactory makeTaskbarList = createTaskbarList;
+    TaskbarListFactory makeTaskbarList = [this] { return createTaskbarList(com_); };
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,7 +67,7 @@ private:
     HWND home() const;
 
     const FunctionLookup lookup_;
-    ComApartment com_;  // for the taskbar list
+    ComApartment com_;  // for the taskbar list and the pictures
     OwnedWindow messages_;
     std::deque<Callback> posted_;
     std::map<UINT_PTR, Listener> listeners_;

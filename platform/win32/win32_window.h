@@ -31,6 +31,7 @@ struct WindowContext {
     HWND home;               // the program's first window; nullptr for that one itself
     const std::function<bool()>& highContrast;  // the desktop's, which outlives its windows
     const TaskbarListFactory& makeTaskbarList;  // likewise
+    ComApartment& com;                          // likewise
     FunctionLookup lookup;                      // finds the functions of newer Windows
 };
 
@@ -83,6 +84,7 @@ private:
     COLORREF colour(Colour colour, ColourRole role) const override;
     HBRUSH brush(COLORREF colour) override;
     void addTooltip(HWND control, const std::string& text) override;
+    ComApartment& com() override { return context_.com; }
 
     // What Windows calls: finds the Win32Window of the HWND and hands it the
     // message. No exception gets past it.
