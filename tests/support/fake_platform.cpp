@@ -410,9 +410,7 @@ MessageResult FakePlatform::show(const NativeWindow& owner, std::string_view pro
             during();
         }
     }
-    if (ownerWasThere && asking.destroyed()) {
-        return buttons == MessageButtons::OkCancel ? MessageResult::Cancel : MessageResult::Ok;
-    }
+    if (ownerWasThere && asking.destroyed()) return unansweredBox(buttons);
     if (answers.empty()) return MessageResult::Ok;
     MessageResult answer = answers.front();
     answers.pop_front();

@@ -4,6 +4,7 @@
 // read back is rounded to whole pixels at a chosen DPI.
 #pragma once
 
+#include "platform/input_rules.h"
 #include "platform/services.h"
 
 #include <cstdint>
@@ -427,7 +428,7 @@ void FakeControl<Interface, Definition>::setVisible(bool visible)
 template <class Interface, class Definition>
 bool FakeControl<Interface, Definition>::canClick() const
 {
-    return visible() && enabled() && window_.takesInput();
+    return takesClick(visible(), enabled()) && window_.takesInput();
 }
 
 template <class Interface, class Definition>
