@@ -27,11 +27,13 @@ using Texts = std::vector<std::string>;
 constexpr long long kMaxDelay = 315360000;  // ten years, the tool's limit
 constexpr std::array<double, 4> kSecondsPer{86400, 3600, 60, 1};
 const std::array<const char*, 4> kFields{"Text1", "Text2", "Text3", "Text4"};
+// clang-format off: the lists keep their lines
 const std::array<const char*, 7> kButtons{"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
                                           "Command7"};
 const Texts kTexts{"0", "1", "59", "60", "23", "24", "-1", "1.5", "1,5", "1E5", "1E9", "15E", "abc", "", " 7 ", "+2",
                    "0.3", "1e400", "-0", ".5", "5.", "2,", "12", "23.5", "1E-400", "\t3\t", "3650", "3651", "1E15",
                    "315360000", "0.00001", "1.00001", "1.7976931348623157E308", "99999999999999999999", "１２"};
+// clang-format on
 const Texts kActions{"关机", "重启", "休眠", "注销", "关机 ", "Shutdown", ""};
 const Texts kRunModes{"后台模式(推荐)", "前台模式(无弹窗)", "前台模式（无弹窗）", ""};
 

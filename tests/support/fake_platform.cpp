@@ -30,12 +30,6 @@ void FakeLabel::setCaption(std::string_view c)
     if (live()) caption_ = std::string(c);
 }
 
-void FakeLabel::click()
-{
-    requireUser("click on");
-    if (def_.onClick) window_.platform().handle(def_.onClick);
-}
-
 void FakeButton::setCaption(std::string_view c)
 {
     if (live()) caption_ = std::string(c);
@@ -44,14 +38,6 @@ void FakeButton::setCaption(std::string_view c)
 void FakeButton::makeDefault()
 {
     if (live()) window_.setDefaultButton(this);
-}
-
-void FakeButton::click()
-{
-    requireUser("click on");
-    window_.platform().handle([this] {
-        if (def_.onClick) def_.onClick();
-    });
 }
 
 void FakeComboBox::setText(std::string_view t)
@@ -77,12 +63,6 @@ void FakeTextField::type(std::string_view t)
 {
     requireUser("typing into");
     window_.platform().handle([this, t] { setText(t); });
-}
-
-void FakePictureBox::click()
-{
-    requireUser("click on");
-    if (def_.onClick) window_.platform().handle(def_.onClick);
 }
 
 FakeTimer::FakeTimer(TimerDefinition def, FakePlatform& platform) : def_(std::move(def)), platform_(platform)
@@ -410,9 +390,7 @@ MessageResult FakePlatform::show(const NativeWindow& owner, std::string_view pro
             during();
         }
     }
-    if (ownerWasThere && asking.destroyed()) {
-        return buttons == MessageButtons::OkCancel ? MessageResult::Cancel : MessageResult::Ok;
-    }
+    if (ownerWasThere && asking.destroyed()) return unansweredBox(buttons);
     if (answers.empty()) return MessageResult::Ok;
     MessageResult answer = answers.front();
     answers.pop_front();

@@ -4,6 +4,7 @@
 // read back is rounded to whole pixels at a chosen DPI.
 #pragma once
 
+#include "platform/input_rules.h"
 #include "platform/services.h"
 
 #include <cstdint>
@@ -47,6 +48,9 @@ public:
     // Whether a user could click it or type into it now: shown, enabled,
     // and its window not held by a message box.
     bool canClick() const;
+    // A user's click on a control whose definition has onClick: throws
+    // unless a user could click it.
+    void click();
 
 protected:
     bool live() const;
@@ -64,8 +68,6 @@ public:
     using FakeControl::FakeControl;
     std::string caption() const override { return live() ? caption_ : std::string(); }
     void setCaption(std::string_view c) override;
-    // A user's click: throws unless a user could click it.
-    void click();
 
 private:
     std::string caption_ = def_.caption;
@@ -78,8 +80,6 @@ public:
     void setCaption(std::string_view c) override;
     void makeDefault() override;
     bool takesFocus() const override { return canClick(); }
-    // A user's click: throws unless a user could click it.
-    void click();
 
 private:
     std::string caption_ = def_.caption;
@@ -116,7 +116,6 @@ private:
 class FakePictureBox final : public FakeControl<PictureBox, PictureDefinition> {
 public:
     using FakeControl::FakeControl;
-    void click();
 };
 
 class FakeTimer final : public Timer {
@@ -427,13 +426,22 @@ void FakeControl<Interface, Definition>::setVisible(bool visible)
 template <class Interface, class Definition>
 bool FakeControl<Interface, Definition>::canClick() const
 {
-    return visible() && enabled() && window_.takesInput();
+    return takesClick(visible(), enabled()) && window_.takesInput();
 }
 
 template <class Interface, class Definition>
 void FakeControl<Interface, Definition>::requireUser(const char* what) const
 {
     if (!canClick()) throw std::logic_error(std::string(what) + " " + def_.name + ", which no user could reach");
+}
+
+template <class Interface, class Definition>
+void FakeControl<Interface, Definition>::click()
+{
+    requireUser("click on");
+    // A copy: the handler may destroy the window, and this control with it.
+    const auto onClick = def_.onClick;
+    if (onClick) window_.platform().handle(onClick);
 }
 
 }  // namespace kestrow::fake

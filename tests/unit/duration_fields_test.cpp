@@ -16,6 +16,7 @@ TEST(DurationFields, UserEditsTable)
         std::string typed, shown;
         bool focusMoved;
     };
+    // clang-format off: the table keeps its columns
     const std::vector<Row> rows = {
         {"15", "15", false},   {"", "0", false},      {"15a", "0", true},    {"a15", "0", true},
         {"abc", "0", true},    {"15E", "0", true},    {"1E5", "1E5", false}, {"1E2", "1E2", false},
@@ -24,6 +25,7 @@ TEST(DurationFields, UserEditsTable)
         // Full-width digits and point, as typed in a full-width input mode.
         {"１２", "12", false}, {"２．５", "2.5", false}, {"１a", "0", true},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE("'" + row.typed + "'");
         Fields f;

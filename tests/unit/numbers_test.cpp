@@ -20,6 +20,7 @@ struct ValueCase {
 
 constexpr auto no = std::nullopt;
 
+// clang-format off: the table keeps its columns
 // Texts whose reading does not depend on which separator is in force.
 const std::vector<ValueCase> kSeparatorFree = {
     {"0", 0.0}, {"15", 15.0}, {"007", 7.0}, {"+2", 2.0}, {"-3", -3.0},
@@ -59,6 +60,7 @@ const std::vector<ValueCase> kArabicSeparator = {
     {"1\u066B5", 1.5}, {"\u066B25", 0.25}, {"\u066B", no}, {"1.5", no},
     {"1\xD9", no},  // only the first byte of the separator
 };
+// clang-format on
 
 void checkTable(const std::vector<ValueCase>& table, std::string_view sep) {
     for (const auto& c : table) {
@@ -94,6 +96,7 @@ TEST(NumbersToText, Table) {
         double number;
         const char* expected;
     } cases[] = {
+        // clang-format off
         {0.0, "0"}, {-0.0, "0"}, {5400.0, "5400"}, {59.0, "59"}, {-1.0, "-1"}, {-3.0, "-3"},
         {0.5, "0.5"}, {-0.5, "-0.5"}, {1.25, "1.25"}, {1.5 - 1, "0.5"}, {0.1 + 0.2, "0.3"},
         {1e15, "1000000000000000"}, {-1e15, "-1000000000000000"}, {123456789012.0, "123456789012"},
@@ -108,6 +111,7 @@ TEST(NumbersToText, Table) {
         // Rounding the largest doubles up would leave no readable text.
         {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
         {-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
