@@ -171,9 +171,7 @@ int floorTicks(int seconds)
             }
             SetWindowTextW(state.edit, std::to_wstring(state.left).c_str());
             return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
         }
         return DefWindowProcW(h, m, w, l);
     };
@@ -187,8 +185,8 @@ int floorTicks(int seconds)
     state.edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", std::to_wstring(seconds).c_str(),
                                  WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL, 56, 368, 57, 41, h, nullptr,
                                  wc.hInstance, nullptr);
-    HFONT font = CreateFontW(-29, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 134, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"微软雅黑");
+    HFONT font = CreateFontW(-29, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 134, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"微软雅黑");
     SendMessageW(state.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     ShowWindow(h, SW_SHOWNORMAL);
     UpdateWindow(h);

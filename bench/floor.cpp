@@ -44,7 +44,12 @@ const std::vector<FloorControl>& timerWindowControls()
         {Kind::Button, t::kToTimePoint, {840, 120, 855, 375}, kSmall},
         {Kind::Button, t::kToCountdown, {1680, 120, 855, 375}, kSmall, true, false},
         {Kind::Label, t::kCountdownMode, {480, 945, 615, 495}, kMedium},
-        {Kind::Combo, t::kShutDown, {1080, 885, 1215, 525}, kMedium, true, true,
+        {Kind::Combo,
+         t::kShutDown,
+         {1080, 885, 1215, 525},
+         kMedium,
+         true,
+         true,
          {t::kShutDown, t::kRestart, t::kHibernate, t::kLogOff}},
         {Kind::Label, t::kRemain, {2280, 945, 735, 495}, kMedium},
         {Kind::Field, "0", {840, 1920, 855, 615}, kLarge},
@@ -59,7 +64,12 @@ const std::vector<FloorControl>& timerWindowControls()
         {Kind::Button, t::kStop, {1080, 6600, 1215, 465}, kMedium, false, false},
         {Kind::Button, t::kSchedule, {1080, 6600, 1215, 465}, kMedium, false},
         {Kind::Button, t::kSettings, {0, 7560, 615, 375}, kSmall},
-        {Kind::Combo, t::kBackgroundMode, {720, 7540, 2055, 420}, kSmall, false, true,
+        {Kind::Combo,
+         t::kBackgroundMode,
+         {720, 7540, 2055, 420},
+         kSmall,
+         false,
+         true,
          {t::kBackgroundMode, t::kForegroundMode}},
         {Kind::Button, t::kUnlock, {2880, 7560, 615, 375}, kSmall, false},
     };
@@ -93,8 +103,8 @@ void addControl(HWND window, const FloorControl& c, int dpi)
     const PixelRect r = boundsToPixels(c.bounds, dpi);
     const bool combo = c.kind == Kind::Combo;
     HWND control = CreateWindowExW(c.kind == Kind::Field ? WS_EX_CLIENTEDGE : 0, kClass[kind],
-                                   combo ? L"" : win32::widen(c.text).c_str(), style, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, window, nullptr, nullptr, nullptr);
+                                   combo ? L"" : win32::widen(c.text).c_str(), style, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, window, nullptr, nullptr, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c.points, dpi)), FALSE);
     for (std::string_view item : c.items) {
         SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::widen(item).c_str()));
@@ -127,8 +137,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int)
     // its controls are in, as Kestrow does.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
     const int dpi = win32::systemDpi();
-    const SIZE outer =
-        win32::outerSizeForClient(twipsToPixels(3450, dpi), twipsToPixels(7920, dpi), style, 0, dpi);
+    const SIZE outer = win32::outerSizeForClient(twipsToPixels(3450, dpi), twipsToPixels(7920, dpi), style, 0, dpi);
     HWND window = CreateWindowExW(0, wc.lpszClassName, title, style, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,
                                   nullptr, nullptr, instance, nullptr);
     for (const FloorControl& control : timerWindowControls()) addControl(window, control, dpi);

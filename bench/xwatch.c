@@ -24,35 +24,38 @@
 #include <time.h>
 #include <unistd.h>
 
-static double now_s(void) {
+static double now_s(void)
+{
     struct timespec ts;
     clock_gettime(CLOCK_REALTIME, &ts);
     return (double)ts.tv_sec + (double)ts.tv_nsec / 1e9;
 }
 
-static int ignore_errors(Display *d, XErrorEvent *e) {
+static int ignore_errors(Display* d, XErrorEvent* e)
+{
     (void)d;
     (void)e;
     return 0;
 }
 
 static Atom net_wm_name, utf8_string;
-static const char *title;
+static const char* title;
 
-static int title_matches(Display *d, Window w) {
+static int title_matches(Display* d, Window w)
+{
     int match = 0;
     Atom type;
     int format;
     unsigned long n, after;
-    unsigned char *data = NULL;
+    unsigned char* data = NULL;
     if (XGetWindowProperty(d, w, net_wm_name, 0, 256, False, utf8_string, &type, &format, &n, &after, &data) ==
             Success &&
         data) {
-        match = strcmp((char *)data, title) == 0;
+        match = strcmp((char*)data, title) == 0;
         XFree(data);
         if (match) return 1;
     }
-    char *name = NULL;
+    char* name = NULL;
     if (XFetchName(d, w, &name) && name) {
         match = strcmp(name, title) == 0;
         XFree(name);
@@ -61,7 +64,8 @@ static int title_matches(Display *d, Window w) {
 }
 
 /* 0 = not it, 1 = exists at size, 2 = exists at size and mapped */
-static int state_of(Display *d, Window w) {
+static int state_of(Display* d, Window w)
+{
     XWindowAttributes a;
     if (!XGetWindowAttributes(d, w, &a)) return 0;
     if (a.width <= 50 || a.height <= 50) return 0;
@@ -69,14 +73,15 @@ static int state_of(Display *d, Window w) {
     return a.map_state == IsViewable ? 2 : 1;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv)
+{
     if (argc < 6 || strcmp(argv[4], "--") != 0) {
         fprintf(stderr, "usage: xwatch TITLE TIMEOUT_S GRACE_S -- COMMAND [ARGS...]\n");
         return 2;
     }
     title = argv[1];
     const double timeout = atof(argv[2]), grace = atof(argv[3]);
-    Display *d = XOpenDisplay(NULL);
+    Display* d = XOpenDisplay(NULL);
     if (!d) {
         fprintf(stderr, "xwatch: no display\n");
         return 2;
@@ -94,7 +99,7 @@ int main(int argc, char **argv) {
     if (pid == 0) {
         setsid();
         /* The program must not hold the caller's output pipe open. */
-        const char *logname = getenv("XWATCH_CHILD_LOG");
+        const char* logname = getenv("XWATCH_CHILD_LOG");
         int out = open(logname && *logname ? logname : "/dev/null", O_WRONLY | O_CREAT | O_APPEND, 0644);
         int in = open("/dev/null", O_RDONLY);
         if (in >= 0) dup2(in, 0);

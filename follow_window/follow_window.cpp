@@ -62,18 +62,18 @@ void FollowWindow::addControls(NativeWindow& w)
     Label5 = &w.addLabel(label("Label5", t::kSubtitle, {6120, 1440, 4020, 615}, 24, colours::activeTitleBar));
 
     // Two rows of three, each box exactly the size of its picture.
-    Picture2 = &w.addPicture(picture("Picture2", Picture::Youku, {1560, 2480, 3675, 3450}, {},
-                                     [this] { Picture2_Click(); }));
-    Picture1 = &w.addPicture(picture("Picture1", Picture::Bilibili, {6000, 2040, 4365, 4230}, {},
-                                     [this] { Picture1_Click(); }));
-    Picture5 = &w.addPicture(picture("Picture5", Picture::Tudou, {10800, 2040, 4785, 4020}, {},
-                                     [this] { Picture5_Click(); }));
-    Picture3 = &w.addPicture(picture("Picture3", Picture::WeChat, {1920, 6330, 3075, 3900}, t::kWeChatTip,
-                                     [this] { Picture3_Click(); }));
-    Picture4 = &w.addPicture(picture("Picture4", Picture::QQGroup, {6720, 6360, 2970, 3870}, t::kQQTip,
-                                     [this] { Picture4_Click(); }));
-    Picture6 = &w.addPicture(picture("Picture6", Picture::Tieba, {11640, 6300, 3075, 3900}, {},
-                                     [this] { Picture6_Click(); }));
+    Picture2 =
+        &w.addPicture(picture("Picture2", Picture::Youku, {1560, 2480, 3675, 3450}, {}, [this] { Picture2_Click(); }));
+    Picture1 = &w.addPicture(
+        picture("Picture1", Picture::Bilibili, {6000, 2040, 4365, 4230}, {}, [this] { Picture1_Click(); }));
+    Picture5 =
+        &w.addPicture(picture("Picture5", Picture::Tudou, {10800, 2040, 4785, 4020}, {}, [this] { Picture5_Click(); }));
+    Picture3 = &w.addPicture(
+        picture("Picture3", Picture::WeChat, {1920, 6330, 3075, 3900}, t::kWeChatTip, [this] { Picture3_Click(); }));
+    Picture4 = &w.addPicture(
+        picture("Picture4", Picture::QQGroup, {6720, 6360, 2970, 3870}, t::kQQTip, [this] { Picture4_Click(); }));
+    Picture6 =
+        &w.addPicture(picture("Picture6", Picture::Tieba, {11640, 6300, 3075, 3900}, {}, [this] { Picture6_Click(); }));
 
     Label2 = &w.addLabel(label("Label2", t::kCloseHint, {6240, 10200, 4020, 375}, 14.25, colours::activeTitleBar));
 

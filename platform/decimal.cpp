@@ -14,18 +14,21 @@ namespace {
 // need; nothing here is hot, so plain loops.
 class BigNumber {
 public:
-    explicit BigNumber(std::uint64_t value = 0) {
+    explicit BigNumber(std::uint64_t value = 0)
+    {
         for (; value != 0; value >>= 32) limbs_.push_back(static_cast<std::uint32_t>(value));
     }
 
     bool isZero() const { return limbs_.empty(); }
 
-    std::size_t bitLength() const {
+    std::size_t bitLength() const
+    {
         return limbs_.empty() ? 0 : 32 * limbs_.size() - static_cast<std::size_t>(std::countl_zero(limbs_.back()));
     }
 
     // this = this × factor + addend
-    void multiplyAdd(std::uint32_t factor, std::uint32_t addend = 0) {
+    void multiplyAdd(std::uint32_t factor, std::uint32_t addend = 0)
+    {
         std::uint64_t carry = addend;
         for (auto& limb : limbs_) {
             carry += std::uint64_t{limb} * factor;
@@ -36,7 +39,8 @@ public:
         trim();
     }
 
-    void multiplyByPowerOf(std::uint32_t base, std::size_t power) {
+    void multiplyByPowerOf(std::uint32_t base, std::size_t power)
+    {
         // The largest power of 5 or 10 that fits a limb, as often as it goes.
         const std::size_t step = base == 5 ? 13 : 9;
         std::uint32_t big = 1;
@@ -45,7 +49,8 @@ public:
         for (; power > 0; --power) multiplyAdd(base);
     }
 
-    void shiftLeft(std::size_t bits) {
+    void shiftLeft(std::size_t bits)
+    {
         if (isZero() || bits == 0) return;
         const std::size_t whole = bits / 32;
         const unsigned part = bits % 32;
@@ -61,7 +66,8 @@ public:
         limbs_.insert(limbs_.begin(), whole, 0);
     }
 
-    void shiftRightOne() {
+    void shiftRightOne()
+    {
         for (std::size_t i = 0; i < limbs_.size(); ++i) {
             const std::uint32_t high = i + 1 < limbs_.size() ? limbs_[i + 1] << 31 : 0;
             limbs_[i] = (limbs_[i] >> 1) | high;
@@ -70,7 +76,8 @@ public:
     }
 
     // this -= smaller, where smaller <= this
-    void subtract(const BigNumber& smaller) {
+    void subtract(const BigNumber& smaller)
+    {
         std::int64_t borrow = 0;
         for (std::size_t i = 0; i < limbs_.size(); ++i) {
             std::int64_t difference = std::int64_t{limbs_[i]} - borrow;
@@ -82,7 +89,8 @@ public:
     }
 
     // this /= divisor; returns the remainder
-    std::uint32_t divide(std::uint32_t divisor) {
+    std::uint32_t divide(std::uint32_t divisor)
+    {
         std::uint64_t remainder = 0;
         for (auto limb = limbs_.rbegin(); limb != limbs_.rend(); ++limb) {
             const std::uint64_t current = (remainder << 32) | *limb;
@@ -93,13 +101,15 @@ public:
         return static_cast<std::uint32_t>(remainder);
     }
 
-    friend bool operator<(const BigNumber& a, const BigNumber& b) {
+    friend bool operator<(const BigNumber& a, const BigNumber& b)
+    {
         if (a.limbs_.size() != b.limbs_.size()) return a.limbs_.size() < b.limbs_.size();
         return std::lexicographical_compare(a.limbs_.rbegin(), a.limbs_.rend(), b.limbs_.rbegin(), b.limbs_.rend());
     }
 
 private:
-    void trim() {
+    void trim()
+    {
         while (!limbs_.empty() && limbs_.back() == 0) limbs_.pop_back();
     }
 
@@ -108,7 +118,8 @@ private:
 
 // quotient = numerator / denominator and numerator = the remainder, for a
 // quotient known to be below 2^64: long division, one bit at a time.
-std::uint64_t divideInto(BigNumber& numerator, BigNumber denominator) {
+std::uint64_t divideInto(BigNumber& numerator, BigNumber denominator)
+{
     denominator.shiftLeft(63);
     std::uint64_t quotient = 0;
     for (int bit = 63; bit >= 0; --bit) {
@@ -121,15 +132,16 @@ std::uint64_t divideInto(BigNumber& numerator, BigNumber denominator) {
     return quotient;
 }
 
-constexpr int kMantissaBits = 52;         // stored; a normal double has one more, implied
-constexpr int kMinimumExponent = -1074;   // of the smallest subnormal's one bit
-constexpr int kMaximumExponent = 1023;    // of the largest double's leading bit
+constexpr int kMantissaBits = 52;        // stored; a normal double has one more, implied
+constexpr int kMinimumExponent = -1074;  // of the smallest subnormal's one bit
+constexpr int kMaximumExponent = 1023;   // of the largest double's leading bit
 constexpr int kExponentBias = 1023;
 
 // The double nearest to a value of 64 significant bits, significand ×
 // 2^(leading - 63) with significand's top bit set, plus something less than
 // its last bit when `inexact` (the division left a remainder).
-double roundToDouble(std::uint64_t significand, bool inexact, int leading) {
+double roundToDouble(std::uint64_t significand, bool inexact, int leading)
+{
     // The place of the lowest bit kept: 53 bits for a normal double, fewer
     // below the smallest normal.
     int lowest = std::max(leading - kMantissaBits, kMinimumExponent);
@@ -157,7 +169,8 @@ constexpr std::size_t kDigitsThatDecide = 800;
 
 }  // namespace
 
-double toDouble(std::string_view digits, long long exponent) {
+double toDouble(std::string_view digits, long long exponent)
+{
     const std::size_t first = digits.find_first_not_of('0');
     if (first == std::string_view::npos) return 0.0;
     digits.remove_prefix(first);
@@ -183,17 +196,14 @@ double toDouble(std::string_view digits, long long exponent) {
     if (cut) numerator.multiplyAdd(10, 1);
 
     BigNumber denominator(1);
-    if (exponent >= 0)
-        numerator.multiplyByPowerOf(10, static_cast<std::size_t>(exponent));
-    else
-        denominator.multiplyByPowerOf(10, static_cast<std::size_t>(-exponent));
+    if (exponent >= 0) numerator.multiplyByPowerOf(10, static_cast<std::size_t>(exponent));
+    else denominator.multiplyByPowerOf(10, static_cast<std::size_t>(-exponent));
 
     // Scale by 2^shift so that the quotient has exactly 64 bits.
-    long long shift = 63 - (static_cast<long long>(numerator.bitLength()) - static_cast<long long>(denominator.bitLength()));
-    if (shift > 0)
-        numerator.shiftLeft(static_cast<std::size_t>(shift));
-    else
-        denominator.shiftLeft(static_cast<std::size_t>(-shift));
+    long long shift =
+        63 - (static_cast<long long>(numerator.bitLength()) - static_cast<long long>(denominator.bitLength()));
+    if (shift > 0) numerator.shiftLeft(static_cast<std::size_t>(shift));
+    else denominator.shiftLeft(static_cast<std::size_t>(-shift));
     BigNumber lowestOf64Bits = denominator;
     lowestOf64Bits.shiftLeft(63);
     if (numerator < lowestOf64Bits) {
@@ -204,7 +214,8 @@ double toDouble(std::string_view digits, long long exponent) {
     return roundToDouble(quotient, !numerator.isZero(), static_cast<int>(63 - shift));
 }
 
-Scientific rounded(double positive, std::size_t significantDigits) {
+Scientific rounded(double positive, std::size_t significantDigits)
+{
     // positive = significand × 2^exponent exactly
     const auto bits = std::bit_cast<std::uint64_t>(positive);
     const auto biased = static_cast<int>(bits >> kMantissaBits);

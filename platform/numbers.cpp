@@ -11,7 +11,8 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::size_t skipDigits(std::string_view s, std::size_t i) {
+std::size_t skipDigits(std::string_view s, std::size_t i)
+{
     while (i < s.size() && isDigit(s[i])) ++i;
     return i;
 }
@@ -28,7 +29,8 @@ struct Scanned {
 // Reads [+-]? (digits [sep digits?] | sep digits) ([eE] [+-]? digits)? from
 // the start of `s`. An "E" without digits is left unread, so "15E" reads as
 // "15" followed by a stray "E".
-Scanned scan(std::string_view s, std::string_view sep) {
+Scanned scan(std::string_view s, std::string_view sep)
+{
     Scanned out;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -70,7 +72,8 @@ Scanned scan(std::string_view s, std::string_view sep) {
 
 }  // namespace
 
-std::optional<double> value(std::string_view text, std::string_view decimalSeparator) {
+std::optional<double> value(std::string_view text, std::string_view decimalSeparator)
+{
     if (decimalSeparator.empty()) decimalSeparator = ".";
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
@@ -83,7 +86,8 @@ std::optional<double> value(std::string_view text, std::string_view decimalSepar
     return number.negative ? -magnitude : magnitude;
 }
 
-std::string toText(double number) {
+std::string toText(double number)
+{
     if (std::isnan(number)) return "NaN";
     if (std::isinf(number)) return number < 0 ? "-Infinity" : "Infinity";
     if (number == 0.0) return "0";  // also for -0.0

@@ -12,7 +12,8 @@ namespace kestrow::pages {
 // names, so no address can lead to a stranger's page by chance.
 
 // About window, check for updates: the program's forum, its posts on updates (更新).
-inline constexpr std::string_view kUpdate = "https://tieba.baidu.com/f/search/res?ie=utf-8&kw=kestrow&qw=%E6%9B%B4%E6%96%B0";
+inline constexpr std::string_view kUpdate =
+    "https://tieba.baidu.com/f/search/res?ie=utf-8&kw=kestrow&qw=%E6%9B%B4%E6%96%B0";
 // About window, introduction video: the program's videos.
 inline constexpr std::string_view kIntroVideo = "https://search.bilibili.com/video?keyword=Kestrow";
 // About window, bug report: the program's forum, where a report is posted.

@@ -22,13 +22,13 @@ enum class WindowIcon {
 
 // Why a window is asked to close.
 enum class CloseCause {
-    User = 0,        // close box, system menu or Alt+F4
+    User = 0,  // close box, system menu or Alt+F4
     // The program unloads it. No platform raises this one, since
     // Form::unload() destroys a window without asking it; it stays because
     // a close handler is written for every cause a close can have.
     Program = 1,
-    TaskManager = 3, // another program asks it to close
-    SessionEnd = 2,  // the user logs off or the system shuts down
+    TaskManager = 3,  // another program asks it to close
+    SessionEnd = 2,   // the user logs off or the system shuts down
 };
 
 // Bits of the mouse button pressed.

@@ -190,7 +190,8 @@ void TimerWindow::showCountdownProgress()
     if (Timer1->enabled()) {
         progress.state = CountdownProgress::State::Running;
         const std::int64_t left = std::max<std::int64_t>(0, countdownSeconds_ - secondsTaken_);
-        progress.shareLeft = countdownSeconds_ > 0 ? static_cast<double>(left) / static_cast<double>(countdownSeconds_) : 0;
+        progress.shareLeft =
+            countdownSeconds_ > 0 ? static_cast<double>(left) / static_cast<double>(countdownSeconds_) : 0;
     }
     window().showProgress(progress);
 }

@@ -22,10 +22,7 @@ bool above(std::optional<double> value, double limit) { return value && *value >
 
 // The upper bounds are tested apart (and corrected); what is left to refuse
 // here is a reading that names no clock position at all.
-bool isClockReading(std::optional<double> value)
-{
-    return value && *value >= 0 && *value == std::floor(*value);
-}
+bool isClockReading(std::optional<double> value) { return value && *value >= 0 && *value == std::floor(*value); }
 
 // Rounds a part of the delay up to whole seconds. A decimal day offset times
 // 86400 seldom comes out exact in binary (1.1 days gives a hair above 95040),

@@ -20,7 +20,7 @@ constexpr double kMedium = 15;
 constexpr double kLarge = 21.75;
 
 LabelDefinition label(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
-                Colour fore = colours::buttonText)
+                      Colour fore = colours::buttonText)
 {
     LabelDefinition def;
     def.name = std::move(name);
@@ -33,7 +33,7 @@ LabelDefinition label(std::string name, std::string_view caption, Bounds bounds,
 }
 
 ButtonDefinition button(std::string name, std::string_view caption, Bounds bounds, double points, int tab,
-                  Callback onClick)
+                        Callback onClick)
 {
     ButtonDefinition def;
     def.name = std::move(name);
@@ -92,8 +92,8 @@ void TimerWindow::addControls(NativeWindow& w)
     Text1 = &w.addTextField(field("Text1", "0", 1920, 0, "Label2", [this] { Text1_Change(); }));
     Label1 = &w.addLabel(label("Label1", t::kCountdownMode, {480, 945, 615, 495}, kMedium, 1));
     // Start, stop and schedule share one spot; at most one is shown.
-    ButtonDefinition start = button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2,
-                              [this] { Command1_Click(); });
+    ButtonDefinition start =
+        button("Command1", t::kStart, {1080, 6600, 1215, 465}, kMedium, 2, [this] { Command1_Click(); });
     start.isDefault = true;
     Command1 = &w.addButton(std::move(start));
     Label3 = &w.addLabel(label("Label3", t::kHours, {1800, 3120, 870, 570}, kLarge, 7, colours::windowText));
@@ -113,8 +113,8 @@ void TimerWindow::addControls(NativeWindow& w)
     actions.tabIndex = 10;
     actions.accessibleName = std::string(t::kActionListName);
     Combo1 = &w.addComboBox(std::move(actions));
-    ButtonDefinition stop = button("Command2", t::kStop, {1080, 6600, 1215, 465}, kMedium, 11,
-                             [this] { Command2_Click(); });
+    ButtonDefinition stop =
+        button("Command2", t::kStop, {1080, 6600, 1215, 465}, kMedium, 11, [this] { Command2_Click(); });
     stop.visible = false;
     stop.enabled = false;
     Command2 = &w.addButton(std::move(stop));
@@ -128,19 +128,19 @@ void TimerWindow::addControls(NativeWindow& w)
     runModes.accessibleName = std::string(t::kRunModeListName);
     runModes.visible = false;
     Combo2 = &w.addComboBox(std::move(runModes));
-    ButtonDefinition unlock = button("Command4", t::kUnlock, {2880, 7560, 615, 375}, kSmall, 13,
-                               [this] { Command4_Click(); });
+    ButtonDefinition unlock =
+        button("Command4", t::kUnlock, {2880, 7560, 615, 375}, kSmall, 13, [this] { Command4_Click(); });
     unlock.visible = false;
     Command4 = &w.addButton(std::move(unlock));
-    Command3 = &w.addButton(button("Command3", t::kSettings, {0, 7560, 615, 375}, kSmall, 14,
-                                   [this] { Command3_Click(); }));
-    Command6 = &w.addButton(button("Command6", t::kToTimePoint, {840, 120, 855, 375}, kSmall, 15,
-                                   [this] { Command6_Click(); }));
-    Command7 = &w.addButton(button("Command7", t::kToCountdown, {1680, 120, 855, 375}, kSmall, 16,
-                                   [this] { Command7_Click(); }));
+    Command3 =
+        &w.addButton(button("Command3", t::kSettings, {0, 7560, 615, 375}, kSmall, 14, [this] { Command3_Click(); }));
+    Command6 = &w.addButton(
+        button("Command6", t::kToTimePoint, {840, 120, 855, 375}, kSmall, 15, [this] { Command6_Click(); }));
+    Command7 = &w.addButton(
+        button("Command7", t::kToCountdown, {1680, 120, 855, 375}, kSmall, 16, [this] { Command7_Click(); }));
     Label6 = &w.addLabel(label("Label6", t::kRemain, {2280, 945, 735, 495}, kMedium, 17));
-    ButtonDefinition schedule = button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18,
-                                 [this] { Command5_Click(); });
+    ButtonDefinition schedule =
+        button("Command5", t::kSchedule, {1080, 6600, 1215, 465}, kMedium, 18, [this] { Command5_Click(); });
     schedule.visible = false;
     Command5 = &w.addButton(std::move(schedule));
 

@@ -138,8 +138,8 @@ private:
     // fields do not show yet.
     std::int64_t countdownStartMs_ = 0;
     std::int64_t secondsTaken_ = 0;
-    std::int64_t countdownSeconds_ = 0;  // the whole countdown, for its progress
-    int runNumber_ = 0;  // counts starts, schedules and stops
+    std::int64_t countdownSeconds_ = 0;          // the whole countdown, for its progress
+    int runNumber_ = 0;                          // counts starts, schedules and stops
     std::optional<std::int64_t> spotChangedMs_;  // on the monotonic clock
 };
 

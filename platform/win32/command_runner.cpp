@@ -86,9 +86,8 @@ CommandStart Win32CommandRunner::run(const CommandLine& command, CommandEnded on
     // holds a 32-bit shutdown.exe taking the same command lines; the same
     // redirection makes System32 a sound current folder. The Windows folder
     // is not redirected, so explorer.exe is the one shell everybody has.
-    const std::wstring application = command.tool == Tool::Shutdown
-                                         ? join(systemFolder_, L"shutdown.exe")
-                                         : join(windowsFolder_, L"explorer.exe");
+    const std::wstring application =
+        command.tool == Tool::Shutdown ? join(systemFolder_, L"shutdown.exe") : join(windowsFolder_, L"explorer.exe");
     if (application.empty()) return {false, systemMessage(ERROR_PATH_NOT_FOUND)};
 
     std::wstring writable = widen(command.text());  // CreateProcessW may write to it
@@ -101,8 +100,8 @@ CommandStart Win32CommandRunner::run(const CommandLine& command, CommandEnded on
     // download folder, and nothing started should look for files there.
     const wchar_t* current = systemFolder_.empty() ? nullptr : systemFolder_.c_str();
     HWND activeBefore = GetForegroundWindow();
-    if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, current,
-                        &startup, &process)) {
+    if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, current, &startup,
+                        &process)) {
         return {false, systemMessage(GetLastError())};
     }
     CloseHandle(process.hThread);

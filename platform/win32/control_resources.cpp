@@ -45,10 +45,9 @@ HCURSOR ControlResources::handCursor()
 void ControlResources::addTooltip(HWND window, HWND control, const std::string& text)
 {
     if (!tooltip_) {
-        tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, GetModuleHandleW(nullptr),
-                                       nullptr));
+        tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr));
         if (!tooltip_) return;
     }
     std::wstring wide = widen(text);

@@ -35,8 +35,7 @@ int dpiForWindow(HWND window, FunctionLookup lookup)
     return systemDpi(lookup);
 }
 
-SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi,
-                        FunctionLookup lookup)
+SIZE outerSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi, FunctionLookup lookup)
 {
     const auto adjustForDpi =
         findFunction<AdjustWindowRectExForDpiFn>(lookup, L"user32.dll", "AdjustWindowRectExForDpi");
@@ -68,8 +67,7 @@ PixelRect workAreaPixels(HWND window)
         return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
     const RECT& r = info.rcWork;
-    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
-            static_cast<int>(r.bottom)};
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom)};
 }
 
 void keepOnWorkArea(HWND window)

@@ -57,23 +57,23 @@ private:
 
 struct WindowTraits {
     static void close(HWND h) { DestroyWindow(h); }
-    static constexpr int HandleCounts::*counter = &HandleCounts::windows;
+    static constexpr int HandleCounts::* counter = &HandleCounts::windows;
 };
 struct GdiTraits {
     static void close(HGDIOBJ h) { DeleteObject(h); }
-    static constexpr int HandleCounts::*counter = &HandleCounts::gdiObjects;
+    static constexpr int HandleCounts::* counter = &HandleCounts::gdiObjects;
 };
 struct IconTraits {
     static void close(HICON h) { DestroyIcon(h); }
-    static constexpr int HandleCounts::*counter = &HandleCounts::iconsCursors;
+    static constexpr int HandleCounts::* counter = &HandleCounts::iconsCursors;
 };
 struct CursorTraits {
     static void close(HCURSOR h) { DestroyCursor(h); }
-    static constexpr int HandleCounts::*counter = &HandleCounts::iconsCursors;
+    static constexpr int HandleCounts::* counter = &HandleCounts::iconsCursors;
 };
 struct MenuTraits {
     static void close(HMENU h) { DestroyMenu(h); }
-    static constexpr int HandleCounts::*counter = &HandleCounts::menus;
+    static constexpr int HandleCounts::* counter = &HandleCounts::menus;
 };
 
 using OwnedWindow = Owned<HWND, WindowTraits>;

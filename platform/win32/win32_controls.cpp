@@ -55,10 +55,9 @@ ChildControl::ChildControl(ControlHost& host, const ControlDefinition& def, int 
     // Made in its place, with its font: moving it there afterwards would
     // cost every control of a new window a move and a repaint.
     const RECT r = placement();
-    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, r.left, r.top,
-                                  r.right - r.left, r.bottom - r.top, host_.hwnd(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                  nullptr));
+    window_.reset(CreateWindowExW(exStyle, windowClass, widen(text).c_str(), style, r.left, r.top, r.right - r.left,
+                                  r.bottom - r.top, host_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleW(nullptr), nullptr));
     if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(host_.font(font_)), FALSE);
 }
 
@@ -214,8 +213,8 @@ Win32ComboBox::Win32ComboBox(ControlHost& host, int id, const ComboDefinition& d
 void Win32ComboBox::setText(std::string_view text)
 {
     const std::wstring wide = widen(text);
-    const LRESULT item = SendMessageW(hwnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(wide.c_str()));
+    const LRESULT item =
+        SendMessageW(hwnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
     SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     setWindowText(text);
 }

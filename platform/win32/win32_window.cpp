@@ -29,8 +29,7 @@ bool Win32Window::isOurs(HWND window)
     return window && windowClassAtom() && GetClassLongPtrW(window, GCW_ATOM) == windowClassAtom();
 }
 
-Win32Window::Win32Window(WindowDefinition def, WindowContext context)
-    : def_(std::move(def)), context_(context)
+Win32Window::Win32Window(WindowDefinition def, WindowContext context) : def_(std::move(def)), context_(context)
 {
     if (!windowClassAtom()) {
         // A private dialog class: the room DefDlgProc keeps its state in.
@@ -62,8 +61,8 @@ Win32Window::Win32Window(WindowDefinition def, WindowContext context)
         position = {work.left, work.top};
     }
     const std::wstring caption = widen(def_.caption);
-    CreateWindowExW(0, kWindowClass, caption.c_str(), style_, position.x, position.y, outer.cx, outer.cy,
-                    nullptr, nullptr, module(), this);
+    CreateWindowExW(0, kWindowClass, caption.c_str(), style_, position.x, position.y, outer.cx, outer.cy, nullptr,
+                    nullptr, module(), this);
     if (!hwnd_) throw std::runtime_error(systemMessage(GetLastError()));
     dpi_ = dpiForWindow(hwnd_, context_.lookup);
     clientSize_ = {twipsToPixels(def_.clientWidth, dpi_), twipsToPixels(def_.clientHeight, dpi_)};
@@ -166,8 +165,7 @@ void Win32Window::fitClientArea()
     const int dx = width - client.right;
     const int dy = height - client.bottom;
     if (dx || dy) {
-        SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx + dx, outer.cy + dy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx + dx, outer.cy + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -27,8 +27,8 @@ namespace kestrow::win32 {
 
 // What the windows of one desktop share.
 struct WindowContext {
-    HandlerDepth& handlers;  // counts every window's running handlers
-    HWND home;               // the program's first window; nullptr for that one itself
+    HandlerDepth& handlers;                     // counts every window's running handlers
+    HWND home;                                  // the program's first window; nullptr for that one itself
     const std::function<bool()>& highContrast;  // the desktop's, which outlives its windows
     const TaskbarListFactory& makeTaskbarList;  // likewise
     ComApartment& com;                          // likewise

@@ -12,7 +12,10 @@ T& Win32Window::adopt(std::unique_ptr<T> control)
     return added;
 }
 
-Label& Win32Window::addLabel(LabelDefinition def) { return adopt(std::make_unique<Win32Label>(host(), nextId_++, def)); }
+Label& Win32Window::addLabel(LabelDefinition def)
+{
+    return adopt(std::make_unique<Win32Label>(host(), nextId_++, def));
+}
 
 Button& Win32Window::addButton(ButtonDefinition def)
 {

@@ -56,7 +56,9 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE: return onClose();
     // The window never holds up the end of the session; its end closes it.
     case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION: if (wParam) requestClose(CloseCause::SessionEnd); return 0;
+    case WM_ENDSESSION:
+        if (wParam) requestClose(CloseCause::SessionEnd);
+        return 0;
     // No minimum height of our own: the About window rolls open from its
     // collapsed height and must close below 600 twips, which a large title
     // bar alone can exceed. A floor the system keeps anyway is met by the
@@ -65,7 +67,9 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED: return onDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
     case WM_ACTIVATE: return onActivate(wParam, lParam);
     // The user has come back: a taskbar button flashing for a box stops.
-    case WM_ACTIVATEAPP: if (wParam) flashTaskbarButton(hwnd_, false); return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam) flashTaskbarButton(hwnd_, false);
+        return 0;
     case WM_SYSCOLORCHANGE: return onSysColorChange(wParam, lParam);
     case WM_SETTINGCHANGE: return onSettingChange(wParam, lParam);
     // A new resolution or a monitor gone: nothing is left off the screen.

@@ -95,9 +95,8 @@ TYPED_TEST(Contract, PostedCallbacksAndCommandEndsWaitUntilNoHandlerRuns)
     w->show();
     Button& press = this->button(*w, "press", 0, [&] {
         this->services.desktop.post([&] { this->events.push_back("posted"); });
-        this->services.commands.run(shutdownCommandLine({"-a"}), [&](const CommandOutcome&) {
-            this->events.push_back("ended");
-        });
+        this->services.commands.run(shutdownCommandLine({"-a"}),
+                                    [&](const CommandOutcome&) { this->events.push_back("ended"); });
         // The box's own loop lets messages through while the handler waits.
         this->answer(MessageResult::Ok, [&] { this->platform.letCommandsEnd(); });
         this->ask(*w);
@@ -184,7 +183,8 @@ TYPED_TEST(Contract, ACloseRequestCarriesItsCauseAndClosesNothing)
     for (CloseCause cause : {CloseCause::User, CloseCause::TaskManager, CloseCause::SessionEnd}) {
         this->platform.requestClose(*w, cause);
     }
-    EXPECT_EQ(this->closes, (std::vector<CloseCause>{CloseCause::User, CloseCause::TaskManager, CloseCause::SessionEnd}));
+    EXPECT_EQ(this->closes,
+              (std::vector<CloseCause>{CloseCause::User, CloseCause::TaskManager, CloseCause::SessionEnd}));
     EXPECT_EQ(label.caption(), "here") << "only the handler closes a window";
 }
 

@@ -48,8 +48,8 @@ public:
     // window here is one the driver destroys under it.
     Timer& refusableTimer(NativeWindow&, TimerDefinition def) override
     {
-        timerWindow_.reset(CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                           nullptr));
+        timerWindow_.reset(
+            CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
         timer_ = std::make_unique<win32::Win32Timer>(timerWindow_.get(), 1, std::move(def));
         return *timer_;
     }

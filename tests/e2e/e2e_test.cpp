@@ -44,7 +44,8 @@ void pressAfterAMoment(HWND button)
 
 // Has run_e2e.sh stop kestrow.exe's process for ms (SIGSTOP, then SIGCONT),
 // as a busy machine or a debugger would hold it; returns once it runs again.
-void stallKestrow(int ms) {
+void stallKestrow(int ms)
+{
     const std::wstring folder = g_log.substr(0, g_log.find_last_of(L'\\') + 1);
     const std::filesystem::path request = folder + L"stall-request", aside = folder + L"stall-request.tmp",
                                 done = folder + L"stall-done";
@@ -67,7 +68,8 @@ struct Box {
     std::wstring text;  // the static with id 0xFFFF holds the prompt
 };
 
-Box waitForBox(DWORD pid) {
+Box waitForBox(DWORD pid)
+{
     Box box;
     if (!waitUntil([&] { return (box.hwnd = findShown(pid, L"#32770")) != nullptr; })) {
         ADD_FAILURE() << "no message box appeared";
@@ -78,7 +80,8 @@ Box waitForBox(DWORD pid) {
     return box;
 }
 
-void answer(const Box& box, int id) {
+void answer(const Box& box, int id)
+{
     ASSERT_NE(box.hwnd, nullptr);
     HWND button = GetDlgItem(box.hwnd, id);
     ASSERT_NE(button, nullptr) << "the box has no button " << id;
@@ -88,7 +91,8 @@ void answer(const Box& box, int id) {
 
 // The text of the one box with the program's title and an OK button only,
 // which this closes.
-std::wstring takeMessage(DWORD pid) {
+std::wstring takeMessage(DWORD pid)
+{
     const Box box = waitForBox(pid);
     if (!box.hwnd) return {};
     EXPECT_EQ(box.title, L"Kestrow");
@@ -99,17 +103,20 @@ std::wstring takeMessage(DWORD pid) {
 
 // The program under test runs "shutdown -s -t 60" and the like: before it is
 // ever started, the exact paths it uses must lead to the recorder.
-bool recorderStandsIn() {
+bool recorderStandsIn()
+{
     CommandLog log{g_log};
     wchar_t system[MAX_PATH], windows[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     GetWindowsDirectoryW(windows, MAX_PATH);
-    for (auto [app, line] : {std::pair{std::wstring(system) + L"\\shutdown.exe", std::wstring(L"shutdown -probe")},
-                             std::pair{std::wstring(windows) + L"\\explorer.exe", std::wstring(L"explorer.exe probe:")}}) {
+    for (auto [app, line] :
+         {std::pair{std::wstring(system) + L"\\shutdown.exe", std::wstring(L"shutdown -probe")},
+          std::pair{std::wstring(windows) + L"\\explorer.exe", std::wstring(L"explorer.exe probe:")}}) {
         STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+        if (!CreateProcessW(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+            return false;
         WaitForSingleObject(pi.hProcess, kPatience);
         CloseHandle(pi.hProcess);
         CloseHandle(pi.hThread);
@@ -122,12 +129,13 @@ bool recorderStandsIn() {
 
 class Kestrow : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::wstring commandLine = L"\"" + g_exe + L"\"";
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessW(g_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &si, &process_))
+        ASSERT_TRUE(CreateProcessW(g_exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                                   &process_))
             << "cannot start " << narrow(g_exe);
         ASSERT_TRUE(waitUntil([&] { return (main_ = findShown(pid(), L"", L"Kestrow")) != nullptr; }, 20000))
             << "the timer window did not appear";
@@ -140,7 +148,8 @@ protected:
         runMode_ = combos[1];
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         if (!process_.hProcess) return;
         if (!exited(0)) TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, kPatience);
@@ -153,30 +162,35 @@ protected:
     HWND button(const std::wstring& caption) const { return child(main_, L"Button", caption); }
     std::wstring field(int i) const { return textOf(field_[i]); }
     std::wstring fields() const { return field(0) + L" " + field(1) + L" " + field(2) + L" " + field(3); }
-    void setFields(const std::wstring& d, const std::wstring& h, const std::wstring& m, const std::wstring& s) {
+    void setFields(const std::wstring& d, const std::wstring& h, const std::wstring& m, const std::wstring& s)
+    {
         for (int i = 0; const auto& text : {d, h, m, s}) setText(field_[i++], text);
     }
-    void expectInputsEnabled() {
+    void expectInputsEnabled()
+    {
         for (HWND input : {field_[0], field_[1], field_[2], field_[3], action_, runMode_}) EXPECT_TRUE(enabled(input));
     }
 
     // Right button pressed on the background, then the item at index of the
     // popup menu chosen with the keyboard.
-    void chooseFromPopup(HWND window, int index) {
+    void chooseFromPopup(HWND window, int index)
+    {
         HWND menu = openPopupMenu(window);
         ASSERT_NE(menu, nullptr) << "no popup menu";
         choose(menu, index);
         ASSERT_TRUE(waitUntil([&] { return !findShown(pid(), L"#32768"); })) << "the popup menu stayed open";
     }
 
-    HWND openAbout() {
+    HWND openAbout()
+    {
         chooseFromPopup(main_, 1);
         HWND about = nullptr;
         EXPECT_TRUE(waitUntil([&] { return (about = findShown(pid(), L"", L"关于")) != nullptr; })) << "no About";
         return about;
     }
 
-    HWND openFollow(HWND about) {
+    HWND openFollow(HWND about)
+    {
         postLeftClick(child(about, L"Static", L"关注我们"));
         HWND follow = nullptr;
         EXPECT_TRUE(waitUntil([&] { return (follow = findShown(pid(), L"", L"关注我们")) != nullptr; }))
@@ -184,7 +198,8 @@ protected:
         return follow;
     }
 
-    void unlock() {
+    void unlock()
+    {
         if (!shown(button(L"解锁"))) press(button(L"设置"));
         for (int i = 0; i < 3; ++i) press(button(L"解锁"));
     }
@@ -203,7 +218,8 @@ protected:
 // what is really left and the action comes at the deadline, in either mode.
 class StalledCountdown : public Kestrow, public testing::WithParamInterface<bool> {};
 
-TEST_P(StalledCountdown, ActionComesAtTheDeadline) {
+TEST_P(StalledCountdown, ActionComesAtTheDeadline)
+{
     const bool foreground = GetParam();
     if (foreground) {
         press(button(L"设置"));
@@ -215,7 +231,7 @@ TEST_P(StalledCountdown, ActionComesAtTheDeadline) {
     press(button(L"走起!"));
     Sleep(1500);
     stallKestrow(3000);
-    Sleep(300);  // for the tick that was due while it stood still
+    Sleep(300);                          // for the tick that was due while it stood still
     const int most = secondsLeft() + 1;  // the step due may not have run yet
     const int shown = _wtoi(field(3).c_str());
     const int least = secondsLeft();
@@ -236,7 +252,8 @@ INSTANTIATE_TEST_SUITE_P(RunModes, StalledCountdown, testing::Bool(),
 
 // The layouts on the way, the unlock guard and a restart from the time left
 // are the unit tests'.
-TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
+TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock)
+{
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     unlock();
@@ -250,11 +267,11 @@ TEST_F(Kestrow, BackgroundCountdownHandsTheDelayOverAndStopsAfterUnlock) {
     EXPECT_TRUE(waitUntil([&] { return !shown(stop); }));
     EXPECT_TRUE(shown(button(L"走起!")));
     expectInputsEnabled();
-
 }
 
 // Which durations are refused is the unit tests'; here, the refusal's box.
-TEST_F(Kestrow, BadDurationsAreRefusedInABox) {
+TEST_F(Kestrow, BadDurationsAreRefusedInABox)
+{
     setFields(L"0", L"0", L"1", L"1.5");
     postClick(button(L"走起!"));
     EXPECT_EQ(takeMessage(pid()), L"请输入正确的时间。");
@@ -264,7 +281,8 @@ TEST_F(Kestrow, BadDurationsAreRefusedInABox) {
 
 // The delay from the machine's own clock; the mode's layouts and the
 // readings refused are the unit tests'.
-TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
+TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock)
+{
     press(button(L"定时刻"));
 
     // Tomorrow at the start of this hour: 86400 less the minutes and seconds
@@ -295,14 +313,16 @@ TEST_F(Kestrow, TimePointIsScheduledWithTheDelayAndCancelledAfterUnlock) {
 // shutdown.exe answering as Windows does when another shutdown is pending.
 class KestrowRefused : public Kestrow {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", L"1190");
         Kestrow::SetUp();
         SetEnvironmentVariableW(L"KESTROW_RECORDER_EXIT", nullptr);
     }
 };
 
-TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
+TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain)
+{
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     const Box box = waitForBox(pid());
@@ -314,7 +334,8 @@ TEST_F(KestrowRefused, ARefusedStartIsReportedAndTheWindowIsIdleAgain) {
 
 // The help's words are the unit tests'; here, that the menu's first item
 // brings up the help of the mode the window is in.
-TEST_F(Kestrow, HelpFollowsTheMode) {
+TEST_F(Kestrow, HelpFollowsTheMode)
+{
     chooseFromPopup(main_, 0);
     EXPECT_NE(takeMessage(pid()).find(L"按下“走起”即可开始倒计时关机"), std::wstring::npos);
     press(button(L"定时刻"));
@@ -322,7 +343,8 @@ TEST_F(Kestrow, HelpFollowsTheMode) {
     EXPECT_NE(takeMessage(pid()).find(L"按下“预定”即可开始定时关机"), std::wstring::npos);
 }
 
-TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
+TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow)
+{
     HWND about = openAbout();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
@@ -364,7 +386,8 @@ TEST_F(Kestrow, AboutWindowShowsChangeLogOpensPagesAndFollowWindow) {
     EXPECT_EQ(log_.lines().size(), 2u);
 }
 
-TEST_F(Kestrow, TaskManagerCloseEndsARunningCountdownWithoutCancellingIt) {
+TEST_F(Kestrow, TaskManagerCloseEndsARunningCountdownWithoutCancellingIt)
+{
     press(button(L"走起!"));
     EXPECT_EQ(log_.waitFor(1).line, "shutdown -s -t 60");
     PostMessageW(main_, WM_CLOSE, 0, 0);
@@ -373,7 +396,8 @@ TEST_F(Kestrow, TaskManagerCloseEndsARunningCountdownWithoutCancellingIt) {
     EXPECT_EQ(log_.lines().size(), 1u) << "closing cancels nothing handed to the system";
 }
 
-TEST_F(Kestrow, SessionEndClosesEveryWindowAtOnce) {
+TEST_F(Kestrow, SessionEndClosesEveryWindowAtOnce)
+{
     HWND about = openAbout();
     ASSERT_NE(about, nullptr);
     HWND follow = openFollow(about);
@@ -388,12 +412,15 @@ TEST_F(Kestrow, SessionEndClosesEveryWindowAtOnce) {
         SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kPatience, &agreed);
         EXPECT_TRUE(agreed);
     }
-    for (HWND h : windows) SendMessageTimeoutW(h, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kPatience, nullptr);
+    for (HWND h : windows)
+        SendMessageTimeoutW(h, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kPatience, nullptr);
     int smallest = full;
-    EXPECT_TRUE(waitUntil([&] {
-        if (IsWindow(about)) smallest = std::min(smallest, height(about));
-        return !IsWindow(about) && !IsWindow(follow) && !IsWindow(main_);
-    }, 2000));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            if (IsWindow(about)) smallest = std::min(smallest, height(about));
+            return !IsWindow(about) && !IsWindow(follow) && !IsWindow(main_);
+        },
+        2000));
     EXPECT_EQ(smallest, full) << "the About window shrank: it was animated";
     EXPECT_TRUE(exited());
     EXPECT_TRUE(log_.lines().empty());
@@ -401,7 +428,8 @@ TEST_F(Kestrow, SessionEndClosesEveryWindowAtOnce) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     testing::InitGoogleTest(&argc, argv);
     // GoogleTest has taken its flags; what is left are the two paths.
     int wargc = 0;

@@ -61,7 +61,7 @@ HWND openPopupMenu(HWND window);
 // last key (Enter) is posted when this returns.
 void choose(HWND menu, int index);
 
-unsigned long long fileTimeNow();               // 100 ns units since 1601, UTC
+unsigned long long fileTimeNow();  // 100 ns units since 1601, UTC
 double unixSeconds(unsigned long long fileTime);
 
 // What the recorder logged for one command it stood in for.

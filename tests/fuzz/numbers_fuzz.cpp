@@ -28,8 +28,8 @@ using namespace kestrow;
 
 [[noreturn]] void fail(const char* what, std::string_view text, const std::string& detail = {})
 {
-    std::fprintf(stderr, "numbers_fuzz: %s\n  text: \"%.*s\"\n  %s\n", what, static_cast<int>(text.size()),
-                 text.data(), detail.c_str());
+    std::fprintf(stderr, "numbers_fuzz: %s\n  text: \"%.*s\"\n  %s\n", what, static_cast<int>(text.size()), text.data(),
+                 detail.c_str());
     std::abort();
 }
 

@@ -16,7 +16,8 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::size_t skipDigits(std::string_view s, std::size_t i) {
+std::size_t skipDigits(std::string_view s, std::size_t i)
+{
     while (i < s.size() && isDigit(s[i])) ++i;
     return i;
 }
@@ -31,7 +32,8 @@ struct Scanned {
 // Reads [+-]? (digits [sep digits?] | sep digits) ([eE] [+-]? digits)? from
 // the start of `s`. An "E" without digits is left unread, so "15E" reads as
 // "15" followed by a stray "E".
-Scanned scan(std::string_view s, std::string_view sep) {
+Scanned scan(std::string_view s, std::string_view sep)
+{
     Scanned out;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -71,7 +73,8 @@ Scanned scan(std::string_view s, std::string_view sep) {
 // Power of ten of the leading significant digit of a plain form, saturated so
 // absurd exponents cannot overflow. Only its sign matters: it tells overflow
 // from underflow when from_chars reports a result out of range.
-long long magnitude(std::string_view plain) {
+long long magnitude(std::string_view plain)
+{
     const std::size_t ePos = plain.find('e');
     const std::string_view mantissa = plain.substr(0, ePos);
     long long exponent = 0;
@@ -84,14 +87,15 @@ long long magnitude(std::string_view plain) {
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t first = mantissa.find_first_not_of("-0.");
     if (first == std::string_view::npos) return 0;  // all zeros: never out of range
-    const long long lead = first < point ? static_cast<long long>(point - first) - 1
-                                         : -static_cast<long long>(first - point);
+    const long long lead =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
     return lead + exponent;
 }
 
 // Converts a plain form. An overflow gives a signed infinity, an underflow a
 // signed zero; value() decides what an infinity means.
-double convert(std::string_view plain) {
+double convert(std::string_view plain)
+{
     double result = 0.0;
     const auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), result);
     (void)ptr;
@@ -104,7 +108,8 @@ double convert(std::string_view plain) {
 
 }  // namespace
 
-std::optional<double> value(std::string_view text, std::string_view decimalSeparator) {
+std::optional<double> value(std::string_view text, std::string_view decimalSeparator)
+{
     if (decimalSeparator.empty()) decimalSeparator = ".";
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
@@ -117,7 +122,8 @@ std::optional<double> value(std::string_view text, std::string_view decimalSepar
     return result;
 }
 
-std::string toText(double number) {
+std::string toText(double number)
+{
     if (std::isnan(number)) return "NaN";
     if (std::isinf(number)) return number < 0 ? "-Infinity" : "Infinity";
     if (number == 0.0) return "0";  // also for -0.0

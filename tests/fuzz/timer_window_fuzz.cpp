@@ -55,8 +55,11 @@ std::string pick(FuzzedDataProvider& in, const Texts& dictionary)
 
 std::string zeroCommand(const std::string& action)
 {
-    return action == "关机" ? "shutdown -s -t 0" : action == "重启" ? "shutdown -r -t 0"
-           : action == "休眠" ? "shutdown -h" : action == "注销" ? "shutdown -l" : "";
+    return action == "关机"   ? "shutdown -s -t 0"
+           : action == "重启" ? "shutdown -r -t 0"
+           : action == "休眠" ? "shutdown -h"
+           : action == "注销" ? "shutdown -l"
+                              : "";
 }
 
 bool isTickCommand(const std::string& c)
@@ -127,7 +130,8 @@ struct Harness : ShownTimerWindow {
         need(button("Command2").enabled() == (w.unlockClicks == 3), "Command2 enabled off the unlock count");
         need((button("Command4").caption() == "锁定") == button("Command2").enabled(), "Command4 caption off the lock");
         need(!timerOn() || (c2 && !tp), "Timer1 on without the stop button or in time-point mode");
-        need(!timerOn() || fieldsTotal() == startTotal - secondsSinceStart(), "fields off the time left to the deadline");
+        need(!timerOn() || fieldsTotal() == startTotal - secondsSinceStart(),
+             "fields off the time left to the deadline");
         const CountdownProgress progress = fw.progress();
         need(timerOn() ? progress.state == CountdownProgress::State::Running &&
                              progress.shareLeft == (startTotal > 0 ? fieldsTotal() / startTotal : 0)
@@ -146,7 +150,8 @@ struct Harness : ShownTimerWindow {
         need(button("Command3").canClick(), "settings button unusable");
         for (; verified < platform.commands.size(); ++verified) {
             const std::string& c = platform.commands[verified];
-            if (c != "shutdown -a" && !isTickCommand(c) && !delayOf(c)) fail("bad command line: " + c + " after " + step);
+            if (c != "shutdown -a" && !isTickCommand(c) && !delayOf(c))
+                fail("bad command line: " + c + " after " + step);
         }
     }
 
@@ -172,7 +177,8 @@ struct Harness : ShownTimerWindow {
             // borrow is counted; minutes and seconds refill to 59.
             const bool refill = i > 0 && (now == 59 || (i == 1 && (now == 23 || now == 24)));
             if (now != o && !(fired && (down || refill)))
-                fail(std::string("tick moved ") + kFields[i] + " from " + numbers::toText(o) + " to " + text(kFields[i]));
+                fail(std::string("tick moved ") + kFields[i] + " from " + numbers::toText(o) + " to " +
+                     text(kFields[i]));
         }
         if (!fired) return fresh.empty() ? void() : fail("command without a tick");
         checkEnd(action, fresh);
@@ -203,7 +209,8 @@ struct Harness : ShownTimerWindow {
         if (zero && secondsSinceStart() < std::max(startTotal, 1.0)) fail("action before the deadline");
         const std::string expected = zeroCommand(action);
         const bool runs = zero && !expected.empty() && !platform.failWith;
-        if (fresh.size() != (runs ? 1u : 0u) || (runs && fresh[0] != expected)) fail("wrong commands at zero: " + action);
+        if (fresh.size() != (runs ? 1u : 0u) || (runs && fresh[0] != expected))
+            fail("wrong commands at zero: " + action);
     }
 
     void click(const char* name)
@@ -233,12 +240,12 @@ struct Harness : ShownTimerWindow {
         if (n == "Command2" && works) {
             if (fresh != Texts{"shutdown -a"}) fail("stop did not run shutdown -a once");
             if (timerOn()) fail("stop left the countdown running");
-            if (button("Command2").visible() == abortGoesThrough)
-                fail("stop shown off what Windows said of the abort");
+            if (button("Command2").visible() == abortGoesThrough) fail("stop shown off what Windows said of the abort");
         } else if (n == "Command1" && works && !ticked) {
             const bool hands = !foreground && (action == "关机" || action == "重启");
             if (!hands && !fresh.empty()) fail("start ran " + fresh[0]);
-            const std::string want = (action == "关机" ? "shutdown -s -t " : "shutdown -r -t ") + numbers::toText(total);
+            const std::string want =
+                (action == "关机" ? "shutdown -s -t " : "shutdown -r -t ") + numbers::toText(total);
             const Texts handed = refusing() ? Texts{want, "shutdown -a"} : Texts{want};
             if (hands && total >= 0 && total <= kMaxDelay && fresh != handed) fail("start did not run " + want);
             if (refusing() && timerOn()) fail("countdown without its timer");
@@ -299,7 +306,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string typed = pick(in, kTexts);
             const int how = in.ConsumeIntegralInRange(0, 2);
             if (!field.enabled()) break;
-            if (how == 0) field.type(typed), h.check("pasting");  // replaces the whole text
+            if (how == 0) field.type(typed), h.check("pasting");        // replaces the whole text
             for (std::size_t i = 0; how == 1 && i < typed.size(); ++i)  // key by key at the end
                 field.type(field.text() + typed[i]), h.check("typing");
             if (how == 2) field.type(field.text().substr(0, field.text().size() - 1)), h.check("backspace");
@@ -340,7 +347,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             h.mouseDown(in.ConsumeIntegralInRange(1, 7), in.PickValueInArray<std::string>({"", "help", "about"}));
             break;
         case 9: h.platform.answers.push_back(in.ConsumeBool() ? MessageResult::Ok : MessageResult::Cancel); break;
-        case 10: h.platform.failWith = h.platform.failWith ? std::nullopt : std::optional<std::string>("拒绝访问。"); break;
+        case 10:
+            h.platform.failWith = h.platform.failWith ? std::nullopt : std::optional<std::string>("拒绝访问。");
+            break;
         case 11: {
             if (in.ConsumeBool()) {  // ticks go on while the next message box is open
                 const std::int64_t ms = 1000 * in.ConsumeIntegralInRange(1, 5);

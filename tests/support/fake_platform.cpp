@@ -380,8 +380,7 @@ MessageResult FakePlatform::show(const NativeWindow& owner, std::string_view pro
 {
     const auto& asking = static_cast<const FakeWindow&>(owner);
     messages.push_back({std::string(prompt), buttons,
-                        title ? std::optional<std::string>(std::string(*title)) : std::nullopt,
-                        asking.def().caption});
+                        title ? std::optional<std::string>(std::string(*title)) : std::nullopt, asking.def().caption});
     const bool ownerWasThere = !asking.destroyed();
     {
         const Counted open(openBoxes_);

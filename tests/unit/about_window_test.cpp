@@ -35,8 +35,7 @@ TEST_F(AboutTest, LoadCollapsesAndCentresForTheNominalSize)
         double screenWidth, screenHeight, left, top;
     };
     for (const Case& c : std::vector<Case>{
-             {28800, 16200, 11130, 6022.5},
-             {6000, 4000, -270, -77.5},  // smaller than the window: no clamping
+             {28800, 16200, 11130, 6022.5}, {6000, 4000, -270, -77.5},  // smaller than the window: no clamping
          }) {
         InMemoryProgram r;
         r.platform.setScreen(c.screenWidth, c.screenHeight);
@@ -220,15 +219,15 @@ TEST_F(AboutTest, ChangeLogFromEveryEntry)
 TEST_F(AboutTest, LinksAndMenuItemsAskThenOpen)
 {
     struct Case {
-        std::string control;  // a label, or a menu item of yjcd
+        std::string control;   // a label, or a menu item of yjcd
         std::string question;  // empty: opens without asking
         std::string address;
     };
     const std::string update(pages::kUpdate);
     const std::string video(pages::kIntroVideo);
     const std::vector<Case> cases{
-        {"Label7", "检查更新？", update}, {"update", "检查更新？", update},
-        {"Label82", "观看介绍视频？", video}, {"shipin", "观看介绍视频？", video},
+        {"Label7", "检查更新？", update},           {"update", "检查更新？", update},
+        {"Label82", "观看介绍视频？", video},       {"shipin", "观看介绍视频？", video},
         {"bug", "", std::string(pages::kFeedback)},
     };
     openFully();
@@ -252,8 +251,8 @@ TEST_F(AboutTest, LinksAndMenuItemsAskThenOpen)
                 EXPECT_EQ(platform.messages[0].owner, "关于");
             }
             const bool opens = !asks || answer == MessageResult::Ok;
-            EXPECT_EQ(platform.commands, opens ? std::vector<std::string>{"explorer.exe " + c.address}
-                                               : std::vector<std::string>{});
+            EXPECT_EQ(platform.commands,
+                      opens ? std::vector<std::string>{"explorer.exe " + c.address} : std::vector<std::string>{});
         }
     }
     EXPECT_FALSE(about().label("Label85").visible());

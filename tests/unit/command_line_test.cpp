@@ -18,12 +18,19 @@ TEST(CommandRule, TakesOnlyTheCommandsTheWindowsBuild)
     EXPECT_FALSE(commandLineRefusal(openPageCommandLine("https://tieba.baidu.com/f?kw=vornic")));
 
     for (const CommandLine& refused : {
-             shutdownCommandLine({"-s", "-t", "315360001"}), shutdownCommandLine({"-s", "-t", "060"}),
-             shutdownCommandLine({"-s", "-t", "-1"}), shutdownCommandLine({"-s", "-t", "1.5"}),
-             shutdownCommandLine({"", "-t", "60"}), shutdownCommandLine({"-h", "-t", "60"}),
-             shutdownCommandLine({"-a", "-f"}), shutdownCommandLine({}),
-             openPageCommandLine("http://example.invalid"), openPageCommandLine("https://a b"),
-             openPageCommandLine("https://a\"b"), openPageCommandLine("https://"), CommandLine{Tool::Explorer, {}},
+             shutdownCommandLine({"-s", "-t", "315360001"}),
+             shutdownCommandLine({"-s", "-t", "060"}),
+             shutdownCommandLine({"-s", "-t", "-1"}),
+             shutdownCommandLine({"-s", "-t", "1.5"}),
+             shutdownCommandLine({"", "-t", "60"}),
+             shutdownCommandLine({"-h", "-t", "60"}),
+             shutdownCommandLine({"-a", "-f"}),
+             shutdownCommandLine({}),
+             openPageCommandLine("http://example.invalid"),
+             openPageCommandLine("https://a b"),
+             openPageCommandLine("https://a\"b"),
+             openPageCommandLine("https://"),
+             CommandLine{Tool::Explorer, {}},
          }) {
         EXPECT_TRUE(commandLineRefusal(refused)) << refused.text();
     }

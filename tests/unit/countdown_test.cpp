@@ -110,14 +110,9 @@ TEST(CountdownTick, TakesExactlyOneSecondPerTick)
         int ticks;
     };
     const std::vector<Row> rows = {
-        {"0 1 0 5", "0 1 0 4", 3605},
-        {"0 1 0 0", "0 0 59 59", 3600},
-        {"0 2 0 0", "0 1 59 59", 7200},
-        {"1 0 0 0", "0 23 59 59", 86400},
-        {"0 0 90 0", "0 0 89 59", 5400},
-        {"0 0 0 100", "0 0 0 99", 100},
-        {"0 0 0 1E2", "0 0 0 99", 100},
-        {"0 0 0 0", "0 0 0 0", 1},
+        {"0 1 0 5", "0 1 0 4", 3605},     {"0 1 0 0", "0 0 59 59", 3600},  {"0 2 0 0", "0 1 59 59", 7200},
+        {"1 0 0 0", "0 23 59 59", 86400}, {"0 0 90 0", "0 0 89 59", 5400}, {"0 0 0 100", "0 0 0 99", 100},
+        {"0 0 0 1E2", "0 0 0 99", 100},   {"0 0 0 0", "0 0 0 0", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fields);
@@ -211,8 +206,8 @@ TEST(CountdownStart, RefusesDelaysTheToolWouldRefuse)
         std::string fields, mode;
     };
     const std::vector<Row> rows = {
-        {"0 0 0 -1", kBackground},  {"0 0 -1 90", kForeground}, {"0 0 1.5 0", kBackground},
-        {"0 0 0 1.5", kForeground}, {"0 0 0 1E9", kBackground}, {"3650 0 0 1", kBackground},
+        {"0 0 0 -1", kBackground},    {"0 0 -1 90", kForeground}, {"0 0 1.5 0", kBackground},
+        {"0 0 0 1.5", kForeground},   {"0 0 0 1E9", kBackground}, {"3650 0 0 1", kBackground},
         {"1E300 0 0 0", kForeground},
     };
     for (const Row& row : rows) {

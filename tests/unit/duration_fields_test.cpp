@@ -42,8 +42,7 @@ TEST(DurationFields, EachHandlerMindsItsOwnField)
     for (int i = 1; i <= 4; ++i) {
         SCOPED_TRACE(i);
         Fields f;
-        const std::string before[] = {f.field(1).text(), f.field(2).text(), f.field(3).text(),
-                                      f.field(4).text()};
+        const std::string before[] = {f.field(1).text(), f.field(2).text(), f.field(3).text(), f.field(4).text()};
         f.field(i).type("x");
         for (int j = 1; j <= 4; ++j) EXPECT_EQ(f.field(j).text(), j == i ? "0" : before[j - 1]);
         EXPECT_TRUE(f.field(i).hasFocus());

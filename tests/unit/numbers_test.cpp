@@ -62,7 +62,8 @@ const std::vector<ValueCase> kArabicSeparator = {
 };
 // clang-format on
 
-void checkTable(const std::vector<ValueCase>& table, std::string_view sep) {
+void checkTable(const std::vector<ValueCase>& table, std::string_view sep)
+{
     for (const auto& c : table) {
         SCOPED_TRACE(std::string("text [") + c.text + "] separator [" + std::string(sep) + "]");
         const auto got = value(c.text, sep);
@@ -74,7 +75,8 @@ void checkTable(const std::vector<ValueCase>& table, std::string_view sep) {
     }
 }
 
-TEST(NumbersValue, SeparatorFreeFormsReadTheSameUnderEverySeparator) {
+TEST(NumbersValue, SeparatorFreeFormsReadTheSameUnderEverySeparator)
+{
     for (std::string_view sep : {".", ",", "\u066B"}) checkTable(kSeparatorFree, sep);
 }
 
@@ -82,16 +84,19 @@ TEST(NumbersValue, PointSeparator) { checkTable(kPointSeparator, "."); }
 TEST(NumbersValue, CommaSeparator) { checkTable(kCommaSeparator, ","); }
 TEST(NumbersValue, MultiByteSeparator) { checkTable(kArabicSeparator, "\u066B"); }
 
-TEST(NumbersValue, DigitsFarPastHalfwayStillRoundUp) {
+TEST(NumbersValue, DigitsFarPastHalfwayStillRoundUp)
+{
     EXPECT_EQ(value("9007199254740993." + std::string(800, '0') + "1", "."), 9007199254740994.0);
 }
 
-TEST(NumbersValue, EmptySeparatorFallsBackToPoint) {
+TEST(NumbersValue, EmptySeparatorFallsBackToPoint)
+{
     EXPECT_EQ(value("1.5", ""), 1.5);
     EXPECT_FALSE(value("1,5", ""));
 }
 
-TEST(NumbersToText, Table) {
+TEST(NumbersToText, Table)
+{
     const struct {
         double number;
         const char* expected;
@@ -119,9 +124,10 @@ TEST(NumbersToText, Table) {
     }
 }
 
-TEST(NumbersToText, ReadsBackUnderThePointSeparator) {
-    for (double n : {0.0, 1.0, -1.0, 59.0, 5400.0, 0.5, -0.75, 1.25, 12.5, 86400.0, 1e15,
-                     123456789012.0, 1e-6, 1.5e20, -2.5e-300, 3.14159265358979}) {
+TEST(NumbersToText, ReadsBackUnderThePointSeparator)
+{
+    for (double n : {0.0, 1.0, -1.0, 59.0, 5400.0, 0.5, -0.75, 1.25, 12.5, 86400.0, 1e15, 123456789012.0, 1e-6, 1.5e20,
+                     -2.5e-300, 3.14159265358979}) {
         SCOPED_TRACE(n);
         EXPECT_EQ(value(toText(n), "."), n);
     }

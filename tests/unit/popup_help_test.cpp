@@ -92,8 +92,11 @@ TEST_F(PopupHelpTest, OnlyTheRightButtonOpensTheMenu)
         int popups;
     };
     const Row rows[] = {
-        {mouse::left, 0}, {mouse::middle, 0}, {mouse::left | mouse::middle, 0},
-        {mouse::right, 1}, {mouse::left | mouse::right, 1},
+        {mouse::left, 0},
+        {mouse::middle, 0},
+        {mouse::left | mouse::middle, 0},
+        {mouse::right, 1},
+        {mouse::left | mouse::right, 1},
     };
     for (const Row& row : rows) {
         const int popupsBefore = fw.popupCount();

@@ -61,7 +61,7 @@ struct ScheduleCase {
     const char* name;
     Clock3 now;
     const char* action;
-    const char* time;  // "d h m s"
+    const char* time;     // "d h m s"
     const char* command;  // nullptr: refused
     const char* message;  // nullptr: none
 };

@@ -15,8 +15,8 @@ using testing::pumpMessages;
 // Readable counts in failure messages.
 void PrintTo(const HandleCounts& c, std::ostream* out)
 {
-    *out << "{windows " << c.windows << ", gdi " << c.gdiObjects << ", icons/cursors " << c.iconsCursors
-         << ", timers " << c.timers << ", menus " << c.menus << "}";
+    *out << "{windows " << c.windows << ", gdi " << c.gdiObjects << ", icons/cursors " << c.iconsCursors << ", timers "
+         << c.timers << ", menus " << c.menus << "}";
 }
 
 namespace {

@@ -11,7 +11,6 @@
 namespace kestrow::win32 {
 namespace {
 
-
 class TimerWindowTest : public ::testing::Test, protected testing::ShownProgram {
 protected:
     HWND hwnd() { return hwndOf(window()); }

@@ -20,7 +20,7 @@ using testing::native;
 using testing::pumpMessages;
 
 WindowDefinition windowDefinition(std::string caption, int width, int height, Border border = Border::FixedSingle,
-                      Colour background = colours::buttonFace)
+                                  Colour background = colours::buttonFace)
 {
     WindowDefinition def;
     def.caption = std::move(caption);
