@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test:
 # native unit tests, adapter and end-to-end tests under Wine, and a bounded
-# run of each fuzz target (FUZZ_SECONDS each, 30 by default). Ends with one
-# line counting them all, from ctest's JUnit results.
+# run of each fuzz target (FUZZ_SECONDS each, 30 by default), then the check
+# that the C++ is formatted. Ends with one line counting them all, from
+# ctest's JUnit results.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export FUZZ_SECONDS=${FUZZ_SECONDS:-30}
@@ -39,6 +40,9 @@ if [ "$status" -eq 0 ]; then
   echo "== Fuzz targets (FUZZ_SECONDS=$FUZZ_SECONDS each)"
   step ctest --test-dir "$root/build/fuzz" --output-on-failure --output-junit "$results/fuzz.xml"
 fi
+
+echo "== Formatting (clang-format-19)"
+step "$root/scripts/format.sh" --check
 
 # Each results file has one <testsuite tests=".." failures=".." skipped="..">.
 attribute() { grep -o "\b$1=\"[0-9]*\"" "$2" | head -1 | tr -dc 0-9; }
