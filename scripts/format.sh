@@ -10,7 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 formatter=clang-format-19
 command -v "$formatter" >/dev/null || { echo "$formatter is missing (scripts/install-deps.sh)" >&2; exit 1; }
 
-mapfile -t files < <(git -C "$root" ls-files -- '*.cpp' '*.h' '*.c')
+mapfile -t files < <(git -C "$root" ls-files 2>/dev/null -- '*.cpp' '*.h' '*.c')
+# Without git (or outside a clone): the same files, found below the project.
+((${#files[@]})) || mapfile -t files < <(cd "$root" && find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -type f -print | sed 's|^\./||' | sort)
 ((${#files[@]})) || { echo "no C++ files found under $root" >&2; exit 1; }
 cd "$root"
 if [ "${1:-}" = --check ]; then

@@ -18,6 +18,7 @@ packages=(
   clang libclang-rt-dev                            # libFuzzer targets (the runtime of Debian's default clang)
   clang-format-19                                  # the format check, one version on every release
   python3 python3-pefile                           # the release zip; reading kestrow.exe's PE headers
+  git                                              # the format check lists the files git tracks
 )
 refresh=0
 if [ "${1:-}" = --refresh ]; then refresh=1; shift; fi
